@@ -1,0 +1,113 @@
+#include "store/codec.h"
+
+#include "store/failure.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace cp932 {
+namespace {
+
+constexpr const char* kCodecName = "windows-31j";
+
+// Where the JIS and Microsoft mappings of Shift-JIS disagree, input methods
+// on Linux type the JIS code point; CP932 holds the Microsoft one.
+QChar microsoftVariant(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x301C: return QChar(0xFF5E); // WAVE DASH -> FULLWIDTH TILDE (0x8160)
+    case 0x2212: return QChar(0xFF0D); // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (0x817C)
+    case 0x2014: return QChar(0x2015); // EM DASH -> HORIZONTAL BAR (0x815C)
+    case 0x2016: return QChar(0x2225); // DOUBLE VERTICAL LINE -> PARALLEL TO (0x8161)
+    case 0x00A2: return QChar(0xFFE0); // CENT SIGN (0x8191)
+    case 0x00A3: return QChar(0xFFE1); // POUND SIGN (0x8192)
+    case 0x00AC: return QChar(0xFFE2); // NOT SIGN (0x81CA)
+    default: return c;
+    }
+}
+
+QString toMicrosoftVariants(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        c = microsoftVariant(c);
+    return out;
+}
+
+bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool encodes(const QString& piece)
+{
+    QStringEncoder encoder(kCodecName);
+    const QByteArray bytes = encoder.encode(piece);
+    return !encoder.hasError() && !bytes.isEmpty();
+}
+
+} // namespace
+
+QString decode(const QByteArray& bytes)
+{
+    bool plain = true;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || b < 0x20) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return QString::fromLatin1(bytes);
+
+    QStringDecoder decoder(kCodecName);
+    QString text = decoder.decode(bytes);
+    // The converter marks bytes it cannot decode with SUB; show them as the
+    // replacement character instead of an invisible control.
+    if (decoder.hasError())
+        text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    return text;
+}
+
+QString firstUnencodable(const QString& text)
+{
+    const QString mapped = toMicrosoftVariants(text);
+    int i = 0;
+    while (i < mapped.size()) {
+        const int width = (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size()
+                           && mapped.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const QString piece = mapped.mid(i, width);
+        if (piece.at(0).unicode() >= 0x80 && !encodes(piece))
+            return text.mid(i, width);
+        i += width;
+    }
+    return {};
+}
+
+QByteArray encode(const QString& text)
+{
+    const QString mapped = toMicrosoftVariants(text);
+    QStringEncoder encoder(kCodecName);
+    QByteArray bytes = encoder.encode(mapped);
+    if (encoder.hasError()) {
+        const QString bad = firstUnencodable(text);
+        const char32_t code = bad.size() == 2 ? QChar::surrogateToUcs4(bad.at(0), bad.at(1))
+                                              : (bad.isEmpty() ? U'?' : char32_t(bad.at(0).unicode()));
+        const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        throw Failure(QStringLiteral("文字「%1」(U+%2) は Shift-JIS で書けないので使えません").arg(bad, hex));
+    }
+    return bytes;
+}
+
+QByteArray firstCharacter(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    const auto lead = static_cast<unsigned char>(bytes.at(0));
+    if (isLeadByte(lead) && bytes.size() >= 2)
+        return bytes.left(2);
+    return bytes.left(1);
+}
+
+} // namespace cp932

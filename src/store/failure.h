@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+// A failure ends the handler that raised it; the handler runner shows its
+// text with a final "." in an error box and the program carries on.
+// Whatever the handler had already changed stays changed.
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const QString& text);
+    const QString& text() const { return text_; }
+
+    // The fixed failures of the program, with the offending text in place.
+    static Failure notAnInteger(const QByteArray& cp932Text);
+    static Failure cannotOpen(const QString& path);
+    static Failure cannotCreate(const QString& path);
+    static Failure cannotWritePreferences(const QString& path);
+    static Failure tooLarge();
+
+private:
+    QString text_;
+};

@@ -1,0 +1,99 @@
+#include "store/line_store.h"
+
+namespace {
+const QByteArray kEmpty;
+}
+
+const QByteArray& LineStore::ReadLine(int index) const
+{
+    if (index < 0 || index >= LineCount())
+        return kEmpty;
+    return lines_[static_cast<size_t>(index)];
+}
+
+void LineStore::WriteLine(int index, const QByteArray& text)
+{
+    if (index >= 0 && index < LineCount()) {
+        lines_[static_cast<size_t>(index)] = text;
+    } else if (index == LineCount() && (endsWithBreak_ || lines_.empty())) {
+        if (text.isEmpty())
+            return; // the open end already reads as empty
+        lines_.push_back(text);
+        endsWithBreak_ = false;
+    }
+    normalise();
+}
+
+void LineStore::AppendLine(const QByteArray& text)
+{
+    const bool breakAtEnd = endsWithBreak_ || lines_.empty();
+    lines_.push_back(text);
+    endsWithBreak_ = breakAtEnd;
+    normalise();
+}
+
+void LineStore::DeleteLine(int index)
+{
+    if (index < 0 || index >= LineCount())
+        return;
+    lines_.erase(lines_.begin() + index);
+    normalise();
+}
+
+void LineStore::ClearLines()
+{
+    lines_.clear();
+    endsWithBreak_ = false;
+}
+
+// An empty last line without a break behind it is no line at all: the text
+// "apple CR LF" + "" is "apple CR LF", whose open end reads as empty.
+void LineStore::normalise()
+{
+    while (!lines_.empty() && !endsWithBreak_ && lines_.back().isEmpty()) {
+        lines_.pop_back();
+        endsWithBreak_ = true;
+    }
+    if (lines_.empty())
+        endsWithBreak_ = false;
+}
+
+QByteArray LineStore::text() const
+{
+    qsizetype size = 0;
+    for (const QByteArray& line : lines_)
+        size += line.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        out += lines_[i];
+        if (i + 1 < lines_.size() || endsWithBreak_)
+            out += "\r\n";
+    }
+    return out;
+}
+
+void LineStore::setText(const QByteArray& bytes)
+{
+    lines_.clear();
+    endsWithBreak_ = false;
+    const char* p = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = p[i];
+        if (c == '\r' || c == '\n') {
+            lines_.emplace_back(p + start, i - start);
+            i += (c == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+            start = i;
+            endsWithBreak_ = true;
+        } else {
+            ++i;
+            endsWithBreak_ = false;
+        }
+    }
+    if (start < n)
+        lines_.emplace_back(p + start, n - start);
+    normalise();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "store/line_store.h"
+
+#include <QByteArray>
+#include <QString>
+
+// A word record is one store line of seven comma-separated fields:
+// word, mean, example, examplemean, parts, asked, correct. No quoting.
+enum Field { kWord = 1, kMean, kExample, kExampleMean, kParts, kAsked, kCorrect };
+
+// Field k (1..7) of the record at that store index: the text between the
+// (k-1)th and kth comma, the last field running to the end of the line.
+// A record with fewer fields answers with its last field; fields after the
+// seventh are never read.
+QByteArray ReadField(const LineStore& store, int index, int k);
+QByteArray ReadField(const QByteArray& line, int k);
+
+// The text-to-integer conversion every counter and state cell goes through:
+// leading blanks, then a signed decimal that fits 32 bits or an unsigned
+// hexadecimal of at most eight digits after "$", "x", "X", "0x" or "0X".
+// Anything else raises "'%s' は整数ではありません".
+int StrToInt(const QByteArray& text);
+QByteArray IntToStr(int value);
+
+// Rebuilt record lines; the caller writes them back at the same index.
+QByteArray CountAsked(const LineStore& store, int index);
+QByteArray CountCorrect(const LineStore& store, int index);
+QByteArray ResetCounts(const LineStore& store, int index);
+
+// "--" for a word never answered, otherwise the rate in percent rounded to
+// the nearest integer, ties to even.
+QByteArray AccuracyText(int asked, int correct);
+
+// 0 名詞 … 4 熟語; empty for any other index.
+QString PartName(int index);
+
+// Records a scan sees: store lines from index 0 up to the first empty one,
+// looking at no more than `indices` lines.
+int VisibleRecords(const LineStore& store, int indices);

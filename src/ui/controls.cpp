@@ -1,0 +1,110 @@
+#include "ui/controls.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui {
+
+QFont designFont(int pixelHeight)
+{
+    QFont font(QString::fromUtf8(kFontFace));
+    font.setPixelSize(pixelHeight);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void installFontFallback()
+{
+    QFont::insertSubstitutions(QString::fromUtf8(kFontFace),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+                                QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
+                                QStringLiteral("VL PGothic")});
+}
+
+void placeAsPanel(QWidget* panel)
+{
+    panel->setGeometry(8, 24, 481, 313);
+}
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name, int fontPx)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    if (fontPx > 0)
+        widget->setFont(designFont(fontPx));
+    return widget;
+}
+
+} // namespace
+
+QWidget* panel(QWidget* parent, const char* name)
+{
+    auto* w = named(new QWidget(parent), name, 0);
+    placeAsPanel(w);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int fontPx)
+{
+    auto* l = named(new QLabel(caption, parent), name, fontPx);
+    l->setTextFormat(Qt::PlainText);
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+void setCaption(QLabel* label, const QString& caption)
+{
+    label->setText(caption);
+    label->adjustSize();
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height, int fontPx)
+{
+    auto* b = named(new QPushButton(caption, parent), name, fontPx);
+    b->setGeometry(left, top, width, height);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height, int fontPx)
+{
+    auto* e = named(new QLineEdit(parent), name, fontPx);
+    e->setGeometry(left, top, width, height);
+    return e;
+}
+
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height)
+{
+    auto* g = named(new QGroupBox(caption, parent), name, 0);
+    g->setGeometry(left, top, width, height);
+    return g;
+}
+
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height, bool checked)
+{
+    auto* r = named(new QRadioButton(caption, parent), name, 0);
+    r->setGeometry(left, top, width, height);
+    r->setChecked(checked);
+    return r;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height)
+{
+    auto* c = named(new QCheckBox(caption, parent), name, 0);
+    c->setGeometry(left, top, width, height);
+    return c;
+}
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QFont;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// Controls at their design positions. Every control gets its design name as
+// object name, so it can be found by that name. Positions are pixels in the
+// parent's client area; labels size themselves to their caption.
+namespace ui {
+
+inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
+
+// The design face at a pixel height. Where the face is missing, a
+// metric-compatible Japanese face stands in (see installFontFallback).
+QFont designFont(int pixelHeight);
+// Maps the design face to IPAPGothic (fonts-ipafont-gothic) and the like.
+void installFontFallback();
+
+// The bounds every panel gets when shown.
+void placeAsPanel(QWidget* panel);
+
+QWidget* panel(QWidget* parent, const char* name);
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
+              int fontPx = 0);
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height, int fontPx = 0);
+QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height,
+                int fontPx = 0);
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height);
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height, bool checked = false);
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height);
+
+// Re-fits a label after its caption changed.
+void setCaption(QLabel* label, const QString& caption);
+
+} // namespace ui

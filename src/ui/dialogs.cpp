@@ -1,0 +1,6 @@
+#include "ui/dialogs.h"
+
+QString programName()
+{
+    return QStringLiteral("Lexiwren");
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+
+// Every message box, file dialog and modal dialog of the program goes
+// through this interface, so the tests can play the user's part.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Plain message: no icon, one OK button, titled with the program's name.
+    virtual void message(const QString& text) = 0;
+    // Confirmation titled "情報" with an information icon, OK and キャンセル.
+    // True only for OK.
+    virtual bool confirm(const QString& text) = 0;
+    // Error box: error icon, one OK button.
+    virtual void error(const QString& text) = 0;
+    // File dialogs with the filter "テキストファイル (*.txt)"; nullopt when
+    // cancelled. The chosen file need not exist.
+    virtual std::optional<QString> openFileName(const QString& title) = 0;
+    virtual std::optional<QString> saveFileName(const QString& title) = 0;
+    // Shows the dialog modally; true when it was closed with OK.
+    virtual bool execModal(QDialog& dialog) = 0;
+};
+
+// The program's name, the title of plain and error boxes.
+QString programName();

@@ -1,0 +1,92 @@
+#include "ui/qt_dialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+void centreOnScreen(QWidget& box)
+{
+    box.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        box.move(area.center() - box.rect().center());
+    }
+}
+
+int runBox(QMessageBox& box)
+{
+    box.setWindowModality(Qt::ApplicationModal);
+    centreOnScreen(box);
+    return box.exec();
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(QString startFolder) : startFolder_(std::move(startFolder)) {}
+
+void QtDialogs::message(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, programName(), text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    runBox(box);
+}
+
+bool QtDialogs::confirm(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"), text,
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return runBox(box) == QMessageBox::Ok;
+}
+
+void QtDialogs::error(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, programName(), text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    runBox(box);
+}
+
+std::optional<QString> QtDialogs::fileName(const QString& title, bool save)
+{
+    QString& last = save ? lastSaved_ : lastOpened_;
+    QFileDialog dialog(nullptr, title);
+    dialog.setNameFilter(QStringLiteral("テキストファイル (*.txt)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The chosen file need not exist: opening a new name starts a new file.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (last.isEmpty()) {
+        dialog.setDirectory(startFolder_);
+    } else {
+        dialog.selectFile(last);
+    }
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    last = dialog.selectedFiles().constFirst();
+    return last;
+}
+
+std::optional<QString> QtDialogs::openFileName(const QString& title)
+{
+    return fileName(title, false);
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString& title)
+{
+    return fileName(title, true);
+}
+
+bool QtDialogs::execModal(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,174 @@
+#include "window/main_window.h"
+
+#include "exam/exam_panels.h"
+#include "quiz/quiz_panel.h"
+#include "registration/change_dialog.h"
+#include "registration/registration_panel.h"
+#include "registration/word_list.h"
+#include "store/app_state.h"
+#include "store/codec.h"
+#include "store/failure.h"
+#include "store/preferences.h"
+#include "store/word_file.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/handler.h"
+#include "window/about_panel.h"
+#include "window/options_panel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QSignalBlocker>
+#include <QTabBar>
+
+MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Lexiwren v1.0"));
+    // A dialog-style frame: fixed size, a close box and no minimise or
+    // maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(498, 356);
+    move(427, 139);
+    setFont(ui::designFont(12));
+
+    TabControl1 = new QWidget(this);
+    TabControl1->setObjectName(QStringLiteral("TabControl1"));
+    TabControl1->setGeometry(0, 0, 498, 356);
+
+    auto* frame = new QFrame(TabControl1);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setGeometry(0, 20, 498, 336);
+
+    tabBar = new QTabBar(TabControl1);
+    tabBar->setObjectName(QStringLiteral("TabBar"));
+    tabBar->setDrawBase(false);
+    tabBar->setExpanding(false);
+    for (const char* caption : {"単語登録", "出題", "テスト出題", "登録一覧", "オプション...", "アバウト..."})
+        tabBar->addTab(QString::fromUtf8(caption));
+    tabBar->setGeometry(2, 0, 494, 22);
+
+    registration = new RegistrationPanel(TabControl1, state_, dialogs_);
+    options = new OptionsPanel(TabControl1, state_, dialogs_);
+    quiz = new QuizPanel(TabControl1, state_, dialogs_, *options);
+    exam = new ExamPanels(TabControl1, state_, dialogs_, *options);
+    wordList = new WordList(TabControl1, state_, dialogs_);
+    about = new AboutPanel(TabControl1);
+
+    // As laid out: the registration panel, until a tab is prepared.
+    quiz->hideForTabSwitch();
+    exam->hideForTabSwitch();
+    wordList->hideForTabSwitch();
+    options->hide();
+    about->hide();
+
+    connect(tabBar, &QTabBar::currentChanged, this,
+            [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
+
+    runHandler(dialogs_, [this] { FormCreate(); });
+
+    OKBottomDlg = new TOKBottomDlg(this);
+    wordList->setChangeDialog(OKBottomDlg);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::readDefaultWordFile()
+{
+    state_.Edit1 = cp932::decode(prefs::readString(state_.prefsFile, prefs::kSection, prefs::kKey,
+                                                   prefs::kDefaultWordFile));
+}
+
+void MainWindow::FormCreate()
+{
+    if (!QFileInfo::exists(state_.prefsFile)) {
+        // A preferences file that cannot be written is reported, and the
+        // program goes on with the default word file all the same.
+        bool written = true;
+        runHandler(dialogs_, [&] {
+            written = false;
+            prefs::writeString(state_.prefsFile, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile);
+            written = true;
+        });
+        if (written)
+            dialogs_.message(QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
+    }
+    readDefaultWordFile();
+    options->refresh();
+
+    const QString defaultFile = fileNameFor(state_.Edit1);
+    if (!QFileInfo::exists(defaultFile)) {
+        // The folder of the default file ("words") is made as well, so a
+        // first start always ends with a current word file to save to.
+        QDir().mkpath(QFileInfo(defaultFile).absolutePath());
+        SaveLines(state_.Memo1, state_.Edit1);
+    }
+    LoadLines(state_.Memo1, state_.Edit1);
+    state_.path = state_.Edit1;
+    options->refresh();
+    TabControl1Change();
+    state_.benri1 = "0";
+}
+
+void MainWindow::selectTabSilently(int index)
+{
+    const QSignalBlocker block(tabBar);
+    tabBar->setCurrentIndex(index);
+}
+
+void MainWindow::TabControl1Change()
+{
+    state_.rng.Randomize();
+    if (state_.testing) {
+        if (!dialogs_.confirm(QStringLiteral("テスト中です。中断しますか？"))) {
+            selectTabSilently(kTest);
+            return;
+        }
+        exam->abandon();
+    }
+
+    registration->hideForTabSwitch();
+    quiz->hideForTabSwitch();
+    exam->hideForTabSwitch();
+    wordList->hideForTabSwitch();
+    options->hide();
+    about->hide();
+
+    switch (tabBar->currentIndex()) {
+    case kRegistration:
+        registration->showPanel();
+        break;
+    case kQuiz:
+        if (!quiz->prepare()) {
+            selectTabSilently(kOptions);
+            quiz->hideForTabSwitch();
+            options->refresh();
+            ui::placeAsPanel(options);
+            options->show();
+        }
+        break;
+    case kTest:
+        exam->showStart();
+        break;
+    case kList:
+        if (!wordList->prepare()) {
+            selectTabSilently(kRegistration);
+            registration->showPanel();
+        }
+        break;
+    case kOptions:
+        readDefaultWordFile();
+        options->refresh();
+        ui::placeAsPanel(options);
+        options->show();
+        break;
+    case kAbout:
+        ui::placeAsPanel(about);
+        about->show();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+struct AppState;
+class Dialogs;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Tab "オプション...": the question options the quiz and the test read, and
+// the four word file commands.
+class OptionsPanel : public QWidget { // Panel3
+    Q_OBJECT
+public:
+    OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs);
+
+    // Shows `path` and `Edit1` as the state holds them.
+    void refresh();
+
+    void Button3Click(); // 読み込む
+    void Button6Click(); // 書き出す
+    void Button7Click(); // 初期化
+    void Button1Click(); // 設定...
+
+    // Question kind (quiz only).
+    QRadioButton* RadioButton12; // スペル問題
+    QRadioButton* RadioButton13; // 例文問題
+    // Filter (quiz only).
+    QRadioButton* RadioButton9;  // 全部
+    QRadioButton* RadioButton10; // 未回答問題
+    QRadioButton* RadioButton11; // 正解率の低い問題
+    // Order (quiz only).
+    QRadioButton* RadioButton3;  // 順繰り
+    QRadioButton* RadioButton4;  // ランダム
+    // Test length.
+    QRadioButton* Opt_Q_10;
+    QRadioButton* Opt_Q_20;
+    QRadioButton* Opt_Q_30;
+
+    QLabel* path;
+    QLineEdit* Edit1;
+    QPushButton* Button3;
+    QPushButton* Button6;
+    QPushButton* Button7;
+    QPushButton* Button1;
+
+private:
+    AppState& state_;
+    Dialogs& dialogs_;
+};

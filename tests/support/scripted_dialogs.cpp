@@ -1,0 +1,66 @@
+#include "support/scripted_dialogs.h"
+
+void ScriptedDialogs::message(const QString& text)
+{
+    shown.push_back({Kind::Message, text});
+    if (whileOpen)
+        whileOpen(shown.back());
+}
+
+bool ScriptedDialogs::confirm(const QString& text)
+{
+    shown.push_back({Kind::Confirm, text});
+    if (whileOpen)
+        whileOpen(shown.back());
+    if (confirmAnswers.empty())
+        return true;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::error(const QString& text)
+{
+    shown.push_back({Kind::Error, text});
+    if (whileOpen)
+        whileOpen(shown.back());
+}
+
+std::optional<QString> ScriptedDialogs::openFileName(const QString& title)
+{
+    shown.push_back({Kind::Open, title});
+    if (fileAnswers.empty())
+        return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::saveFileName(const QString& title)
+{
+    shown.push_back({Kind::Save, title});
+    if (fileAnswers.empty())
+        return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedDialogs::execModal(QDialog& dialog)
+{
+    shown.push_back({Kind::Modal, QString()});
+    if (modalAnswers.empty())
+        return false;
+    auto answer = modalAnswers.front();
+    modalAnswers.pop_front();
+    return answer(dialog);
+}
+
+std::vector<QString> ScriptedDialogs::texts(Kind kind) const
+{
+    std::vector<QString> out;
+    for (const Shown& s : shown)
+        if (s.kind == kind)
+            out.push_back(s.text);
+    return out;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QDialog;
+
+// Plays the user's part in every message box and dialog. Tests queue the
+// answers; every box shown is logged in order.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Message, Confirm, Error, Open, Save, Modal };
+    struct Shown {
+        Kind kind;
+        QString text;
+    };
+
+    // Answers, taken in order. An unscripted confirmation answers OK, an
+    // unscripted file dialog is cancelled, an unscripted modal dialog is
+    // cancelled.
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::function<bool(QDialog&)>> modalAnswers;
+    // Runs while a plain, error or confirmation box is "open" (for timer
+    // ticks that arrive during a message, say).
+    std::function<void(const Shown&)> whileOpen;
+
+    std::vector<Shown> shown;
+
+    void message(const QString& text) override;
+    bool confirm(const QString& text) override;
+    void error(const QString& text) override;
+    std::optional<QString> openFileName(const QString& title) override;
+    std::optional<QString> saveFileName(const QString& title) override;
+    bool execModal(QDialog& dialog) override;
+
+    // Texts of the boxes of one kind, in order.
+    std::vector<QString> texts(Kind kind) const;
+    std::vector<QString> messages() const { return texts(Kind::Message); }
+    std::vector<QString> errors() const { return texts(Kind::Error); }
+    std::vector<QString> confirmations() const { return texts(Kind::Confirm); }
+    void clear() { shown.clear(); }
+};
