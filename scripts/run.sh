@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Lexiwren and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset dev -DLEXIWREN_TESTS=OFF >/dev/null
+cmake --build --preset dev --target lexiwren
+exec build/dev/src/lexiwren "$@"

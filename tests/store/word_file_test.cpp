@@ -1,0 +1,95 @@
+#include "store/failure.h"
+#include "store/word_file.h"
+#include "support/fixtures.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString failureText(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Failure& e) {
+        return e.text();
+    }
+    return QStringLiteral("<no failure>");
+}
+
+TEST(WordFile, LoadAndSaveRoundTripByteForByte)
+{
+    TempFolder folder;
+    const QByteArray withBreak = "apple," + sjis("りんご") + ",,,0,3,1\r\nrun," + sjis("走る") + ",,,1,0,0\r\n";
+    for (const QByteArray& bytes : {withBreak, withBreak.chopped(2), QByteArray()}) {
+        folder.write(QStringLiteral("w.txt"), bytes);
+        LineStore store;
+        LoadLines(store, folder.path(QStringLiteral("w.txt")));
+        SaveLines(store, folder.path(QStringLiteral("again.txt")));
+        EXPECT_EQ(folder.read(QStringLiteral("again.txt")), bytes);
+    }
+    folder.write(QStringLiteral("lf.txt"), "a,b,,,0,0,0\nc,d,,,0,0,0\n");
+    LineStore store;
+    LoadLines(store, folder.path(QStringLiteral("lf.txt")));
+    SaveLines(store, folder.path(QStringLiteral("lf.txt")));
+    EXPECT_EQ(folder.read(QStringLiteral("lf.txt")), "a,b,,,0,0,0\r\nc,d,,,0,0,0\r\n");
+}
+
+TEST(WordFile, BackslashesSeparateFolders)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("words/x.txt"), "a,b,,,0,0,0\r\n");
+    LineStore store;
+    LoadLines(store, QStringLiteral("words\\x.txt"));
+    EXPECT_EQ(store.LineCount(), 1);
+}
+
+TEST(WordFile, RefusedFilesLeaveTheStoreAlone)
+{
+    TempFolder folder;
+    LineStore store;
+    store.setText("keep,me,,,0,0,0\r\n");
+    const QString missing = folder.path(QStringLiteral("missing.txt"));
+    EXPECT_EQ(failureText([&] { LoadLines(store, missing); }), QStringLiteral("ファイル %1 は開けません").arg(missing));
+
+    // UTF-16 text holds zero bytes; keeping what stands before the first one
+    // would cut the file on the next save.
+    folder.write(QStringLiteral("utf16.txt"), QByteArray("\xFF\xFE" "a\0,\0b\0", 8));
+    EXPECT_THROW(LoadLines(store, folder.path(QStringLiteral("utf16.txt"))), Failure);
+
+    QFile big(folder.path(QStringLiteral("big.txt")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(kMaxWordFileBytes + 1));
+    big.close();
+    EXPECT_EQ(failureText([&] { LoadLines(store, big.fileName()); }),
+              QStringLiteral("文字列の大きさが メモ の制限を越えました"));
+    EXPECT_EQ(store.text(), "keep,me,,,0,0,0\r\n");
+}
+
+TEST(WordFile, FailedSaveKeepsTheOldFile)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("ro/w.txt"), "old,file,,,0,0,0\r\n");
+    const QString dir = folder.path(QStringLiteral("ro"));
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    LineStore store;
+    store.setText("new,file,,,0,0,0\r\n");
+    const QString target = folder.path(QStringLiteral("ro/w.txt"));
+    const QString text = failureText([&] { SaveLines(store, target); });
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (text == QStringLiteral("<no failure>"))
+        GTEST_SKIP() << "running with permission to write anywhere";
+    EXPECT_EQ(text, QStringLiteral("ファイル %1 を作成できません").arg(target));
+    EXPECT_EQ(folder.read(QStringLiteral("ro/w.txt")), "old,file,,,0,0,0\r\n");
+}
+
+TEST(WordFile, SaveIntoAMissingPlaceIsReported)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("plain"), "not a folder");
+    LineStore store;
+    const QString target = folder.path(QStringLiteral("plain/w.txt"));
+    EXPECT_EQ(failureText([&] { SaveLines(store, target); }), QStringLiteral("ファイル %1 を作成できません").arg(target));
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+#include "support/fixtures.h"
+#include "window/options_panel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OptionsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        startWith("apple," + sjis("りんご") + ",,,0,3,1\r\nrun," + sjis("走る") + ",,,1,2,2\r\n");
+        clickTab(MainWindow::kOptions);
+        dialogs.clear();
+    }
+    void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    OptionsPanel& panel() { return *window->options; }
+};
+
+TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)
+{
+    folder.write(QStringLiteral("other.txt"), "kiwi,x,,,0,0,0");
+    dialogs.fileAnswers = {folder.path(QStringLiteral("other.txt"))};
+    press(panel().Button3);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("単語ファイルを開く"));
+    EXPECT_EQ(state.Memo1.text(), "kiwi,x,,,0,0,0");
+    EXPECT_EQ(state.path, folder.path(QStringLiteral("other.txt")));
+    EXPECT_EQ(panel().path->text(), state.path);
+    // The default stays.
+    EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\default.txt"));
+
+    // Cancelled: nothing happens.
+    press(panel().Button3);
+    EXPECT_EQ(state.path, folder.path(QStringLiteral("other.txt")));
+}
+
+TEST_F(OptionsTest, LoadThatFailsKeepsTheCurrentFile)
+{
+    const QByteArray before = state.Memo1.text();
+    folder.write(QStringLiteral("utf16.txt"), QByteArray("\xFF\xFEx\0", 4));
+    dialogs.fileAnswers = {folder.path(QStringLiteral("utf16.txt"))};
+    press(panel().Button3);
+    ASSERT_EQ(dialogs.errors().size(), 1u);
+    EXPECT_EQ(state.Memo1.text(), before);
+    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+
+    // A new name starts a new, empty word file.
+    dialogs.fileAnswers = {folder.path(QStringLiteral("new.txt"))};
+    press(panel().Button3);
+    EXPECT_EQ(state.Memo1.LineCount(), 0);
+    EXPECT_EQ(state.path, folder.path(QStringLiteral("new.txt")));
+}
+
+TEST_F(OptionsTest, WriteOutAppendsTxtOnlyWhenMissing)
+{
+    dialogs.fileAnswers = {folder.path(QStringLiteral("list")), folder.path(QStringLiteral("copy.txt"))};
+    press(panel().Button6);
+    press(panel().Button6);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("単語ファイルを保存"));
+    EXPECT_EQ(folder.read(QStringLiteral("list.txt")), wordFile());
+    EXPECT_EQ(folder.read(QStringLiteral("copy.txt")), wordFile());
+    EXPECT_FALSE(folder.exists(QStringLiteral("copy.txt.txt")));
+    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+}
+
+TEST_F(OptionsTest, ResetClearsEveryCounterAfterConfirmation)
+{
+    dialogs.confirmAnswers = {false};
+    press(panel().Button7);
+    EXPECT_EQ(dialogs.confirmations()[0], QStringLiteral("正解率データを消去します。よろしいですか？"));
+    EXPECT_TRUE(wordFile().contains(",0,3,1"));
+
+    dialogs.confirmAnswers = {true};
+    press(panel().Button7);
+    EXPECT_EQ(wordFile(), "apple," + sjis("りんご") + ",,,0,0,0\r\nrun," + sjis("走る") + ",,,1,0,0\r\n");
+}
+
+TEST_F(OptionsTest, SettingTheDefaultTakesEffectAtTheNextStart)
+{
+    dialogs.fileAnswers = {QStringLiteral("words\\英単語.txt")};
+    press(panel().Button1);
+    EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\英単語.txt"));
+    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")),
+              "[wordfile]\r\ndefwordfile=words\\" + sjis("英単語.txt") + "\r\n");
+    EXPECT_EQ(panel().path->text(), QStringLiteral("words\\default.txt"));
+
+    // A name the preferences file cannot hold is refused and not shown.
+    dialogs.fileAnswers = {QStringLiteral("caf\u00E9.txt")};
+    press(panel().Button1);
+    EXPECT_EQ(dialogs.errors().size(), 1u);
+    EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\英単語.txt"));
+}
+
+} // namespace
