@@ -61,7 +61,10 @@ QString decode(const QByteArray& bytes)
     if (plain)
         return QString::fromLatin1(bytes);
 
-    QStringDecoder decoder(kCodecName);
+    // One converter for the whole run: opening one per call would dominate
+    // filling a list of a thousand records. Each thread keeps its own.
+    thread_local QStringDecoder decoder(kCodecName);
+    decoder.resetState();
     QString text = decoder.decode(bytes);
     // The converter marks bytes it cannot decode with SUB; show them as the
     // replacement character instead of an invisible control.
