@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libgtest-dev googletest
   fonts-ipafont-gothic
+  appstream desktop-file-utils
 )
 packages+=("$@")
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
@@ -15,7 +16,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lexiwren"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lexiwren"));
-    QApplication::setDesktopFileName(QStringLiteral("lexiwren"));
+    // The installed menu entry is io.github.lexiwren.Lexiwren.desktop; naming it
+    // here lets desktops group the window with that entry and show its icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.lexiwren.Lexiwren"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/lexiwren-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     // Qt's own buttons and dialogs speak Japanese like the rest of the program.
     QTranslator qtTranslator;

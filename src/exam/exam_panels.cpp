@@ -3,8 +3,15 @@
 #include "store/app_state.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/handler.h"
 #include "window/options_panel.h"
 
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,9 +21,84 @@ ExamPanels::ExamPanels(QWidget* tabControl, AppState& state, Dialogs& dialogs, c
     Panel4 = ui::panel(tabControl, "Panel4");
     Panel5 = ui::panel(tabControl, "Panel5");
     Panel6 = ui::panel(tabControl, "Panel6");
+    buildStartPanel();
+    buildTestPanel();
+    buildResultsPanel();
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { runHandler(dialogs_, [this] { Timer1Timer(); }); });
+}
+
+void ExamPanels::buildStartPanel()
+{
+    Label10 = ui::label(Panel4, "Label10", QStringLiteral("Q.  覚悟はいいですかぁ～"), 7, 6, 19);
+    Label11 = ui::label(Panel4, "Label11", QStringLiteral("問題がバシバシ出るんで、ガンガン答えちゃってください。"),
+                        32, 40, 12);
+    Label13 = ui::label(Panel4, "Label13", QStringLiteral("なお、例文暗唱は出ません。単語のみです。"), 32, 56, 12);
+    Test_Normal = ui::button(Panel4, "Test_Normal", QStringLiteral("ふつーのテスト形式"), 32, 144, 121, 25, 12);
+    Test_Time = ui::button(Panel4, "Test_Time", QStringLiteral("タイムアタック"), 32, 184, 121, 25, 12);
+    Test_All = ui::button(Panel4, "Test_All", QStringLiteral("全制覇"), 32, 224, 121, 25, 12);
+    QWidget::setTabOrder(Test_Normal, Test_Time);
+    QWidget::setTabOrder(Test_Time, Test_All);
+
+    // One handler for the three kinds; it tells them apart by the button.
+    for (QPushButton* b : {Test_Normal, Test_Time, Test_All})
+        connect(b, &QPushButton::clicked, this,
+                [this, b] { runHandler(dialogs_, [this, b] { Test_NormalClick(b); }); });
+}
+
+void ExamPanels::buildTestPanel()
+{
+    Label15 = ui::label(Panel5, "Label15", QStringLiteral("第＄問"), 7, 6, 19);
+    Label14 = ui::label(Panel5, "Label14", QStringLiteral("Q.  次の単語のスペルを答えよ。"), 15, 30, 19);
+    Label18 = ui::label(Panel5, "Label18", QStringLiteral("word"), 32, 56, 16);
+    time = ui::label(Panel5, "time", QStringLiteral("あと＄秒"), 7, 78, 16);
+    Edit2 = ui::edit(Panel5, "Edit2", 8, 112, 225, 24, 16);
+    Checkans = ui::button(Panel5, "Checkans", QStringLiteral("回答！(&A)"), 8, 144, 75, 25, 12);
+    Label21 = ui::label(Panel5, "Label21", QString(), 16, 232, 12);
+    QWidget::setTabOrder(Edit2, Checkans);
+
+    connect(Checkans, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+    // Edit2KeyPress: Enter answers, whether or not anything was typed.
+    connect(Edit2, &QLineEdit::returnPressed, this, [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+}
+
+void ExamPanels::buildResultsPanel()
+{
+    Label24 = ui::label(Panel6, "Label24", QStringLiteral("Label24"), 8, 0, 19);
+    Label25 = ui::label(Panel6, "Label25", QString(), 8, 0, 19);
+    Label25->hide();
+    Label20 = ui::label(Panel6, "Label20", QStringLiteral("結果発表！"), 8, 24, 37);
+    Label17 = ui::label(Panel6, "Label17", QStringLiteral("正解数"), 216, 32, 27);
+    Button11 = ui::button(Panel6, "Button11", QStringLiteral("確認"), 16, 264, 41, 25, 13);
+
+    StringGrid2 = new QTableWidget(99, 4, Panel6); // plus the heading row
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setFont(ui::designFont(12));
+    StringGrid2->setGeometry(8, 64, 353, 177);
+    StringGrid2->verticalHeader()->hide();
+    StringGrid2->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid2->verticalHeader()->setDefaultSectionSize(18);
+    QHeaderView* heading = StringGrid2->horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Fixed);
+    heading->setFixedHeight(18);
+    heading->setHighlightSections(false);
+    const int widths[] = {32, 96, 101, 97};
+    for (int c = 0; c < 4; ++c)
+        StringGrid2->setColumnWidth(c, widths[c]);
+    StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid2->setShowGrid(true);
+    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid2->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid2->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StringGrid2->setWordWrap(false);
+    writeHeading();
+    QWidget::setTabOrder(Button11, StringGrid2);
+
+    connect(Button11, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button11Click(); }); });
 }
 
 void ExamPanels::hideForTabSwitch()

@@ -4,7 +4,9 @@
 
 struct AppState;
 class Dialogs;
+class QLineEdit;
 class QPushButton;
+class RadioGroup;
 
 // Tab "単語登録": entering new words.
 class RegistrationPanel : public QWidget { // Panel1
@@ -17,6 +19,18 @@ public:
     // Shows Panel1 at the panel bounds, then register and Button2.
     void showPanel();
 
+    // Appends the typed word to the store and saves the word file.
+    void registerClick();
+    // Empties the four fields, selects 名詞 and puts the focus on `word`.
+    void Button2Click();
+    // Enter in any of the four fields registers.
+    void wordKeyPress();
+
+    QLineEdit* word = nullptr;
+    QLineEdit* mean = nullptr;
+    QLineEdit* example = nullptr;
+    QLineEdit* examplemean = nullptr;
+    RadioGroup* parts = nullptr;
     QPushButton* registerButton = nullptr; // `register`
     QPushButton* Button2 = nullptr;
 

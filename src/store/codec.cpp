@@ -26,17 +26,55 @@ QChar microsoftVariant(QChar c)
     }
 }
 
+// The converter's table rotates three control codes (0x1A, 0x1C, 0x7F)
+// the way old IBM code pages did; code page 932 keeps every byte below 0x80
+// as itself. These two undo the rotation on the way in and out.
+QChar asciiControlFromConverter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x001C: return QChar(0x001A);
+    case 0x007F: return QChar(0x001C);
+    case 0x001A: return QChar(0x007F);
+    default: return c;
+    }
+}
+
+QChar asciiControlForConverter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x001A: return QChar(0x001C);
+    case 0x001C: return QChar(0x007F);
+    case 0x007F: return QChar(0x001A);
+    default: return c;
+    }
+}
+
 QString toMicrosoftVariants(const QString& text)
 {
     QString out = text;
     for (QChar& c : out)
-        c = microsoftVariant(c);
+        c = asciiControlForConverter(microsoftVariant(c));
     return out;
 }
 
 bool isLeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool endsInLoneLeadByte(const QByteArray& bytes)
+{
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        if (isLeadByte(static_cast<unsigned char>(bytes.at(i)))) {
+            if (i + 1 == bytes.size())
+                return true;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return false;
 }
 
 bool encodes(const QString& piece)
@@ -63,13 +101,18 @@ QString decode(const QByteArray& bytes)
 
     // One converter for the whole run: opening one per call would dominate
     // filling a list of a thousand records. Each thread keeps its own.
-    thread_local QStringDecoder decoder(kCodecName);
+    thread_local QStringDecoder decoder(kCodecName, QStringConverter::Flag::ConvertInvalidToNull);
     decoder.resetState();
     QString text = decoder.decode(bytes);
-    // The converter marks bytes it cannot decode with SUB; show them as the
-    // replacement character instead of an invisible control.
-    if (decoder.hasError())
-        text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    // Bytes that do not decode come out as U+0000 (a word file holds no zero
+    // byte) and show as the replacement character. The converter's error
+    // flag is no guide: after an error it stays set for later texts.
+    for (QChar& c : text)
+        c = c.unicode() == 0 ? QChar(QChar::ReplacementCharacter) : asciiControlFromConverter(c);
+    // The converter keeps a lead byte at the very end for a trail byte that
+    // never comes, and would show nothing for it.
+    if (endsInLoneLeadByte(bytes))
+        text += QChar::ReplacementCharacter;
     return text;
 }
 
@@ -93,7 +136,9 @@ QByteArray encode(const QString& text)
     const QString mapped = toMicrosoftVariants(text);
     QStringEncoder encoder(kCodecName);
     QByteArray bytes = encoder.encode(mapped);
-    if (encoder.hasError()) {
+    // A high surrogate at the very end is held back for its partner and
+    // would vanish without an error.
+    if (encoder.hasError() || (!mapped.isEmpty() && mapped.back().isHighSurrogate())) {
         const QString bad = firstUnencodable(text);
         const char32_t code = bad.size() == 2 ? QChar::surrogateToUcs4(bad.at(0), bad.at(1))
                                               : (bad.isEmpty() ? U'?' : char32_t(bad.at(0).unicode()));
