@@ -1,5 +1,8 @@
 #include "store/line_store.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 const QByteArray kEmpty;
 }
@@ -79,21 +82,20 @@ void LineStore::setText(const QByteArray& bytes)
     endsWithBreak_ = false;
     const char* p = bytes.constData();
     const qsizetype n = bytes.size();
+    lines_.reserve(size_t(std::count(p, p + n, '\n')) + 1);
     qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = p[i];
-        if (c == '\r' || c == '\n') {
-            lines_.emplace_back(p + start, i - start);
-            i += (c == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
-            start = i;
-            endsWithBreak_ = true;
-        } else {
-            ++i;
-            endsWithBreak_ = false;
-        }
+    while (start < n) {
+        // The next CR or LF; lone ones and CR LF pairs are each one break.
+        const void* lf = std::memchr(p + start, '\n', size_t(n - start));
+        qsizetype i = lf ? static_cast<const char*>(lf) - p : n;
+        if (const void* cr = std::memchr(p + start, '\r', size_t(i - start)))
+            i = static_cast<const char*>(cr) - p;
+        lines_.emplace_back(p + start, i - start);
+        if (i == n)
+            break;
+        i += (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+        start = i;
+        endsWithBreak_ = start == n;
     }
-    if (start < n)
-        lines_.emplace_back(p + start, n - start);
     normalise();
 }

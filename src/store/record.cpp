@@ -2,24 +2,76 @@
 
 #include "store/failure.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 
-QByteArray ReadField(const QByteArray& line, int k)
+namespace {
+
+// Where field k of a line starts and ends, by ReadField's rule.
+struct Span {
+    qsizetype start;
+    qsizetype end;
+};
+
+Span fieldSpan(const QByteArray& line, int k)
 {
     // Field k runs from the (k-1)th comma to the kth; when the line holds
     // fewer fields, the last one present is the answer.
+    const char* p = line.constData();
+    const qsizetype n = line.size();
     qsizetype start = 0;
-    int commas = 0;
-    while (true) {
-        const qsizetype comma = line.indexOf(',', start);
-        if (comma < 0)
-            return line.mid(start);
-        ++commas;
+    for (int commas = 1;; ++commas) {
+        const void* hit = std::memchr(p + start, ',', size_t(n - start));
+        if (!hit)
+            return {start, n};
+        const qsizetype comma = static_cast<const char*>(hit) - p;
         if (commas == k)
-            return line.mid(start, comma - start);
+            return {start, comma};
         start = comma + 1;
     }
+}
+
+// The first `count` fields of a line in one pass, each as ReadField gives it.
+template <int count>
+std::array<Span, count> fieldSpans(const QByteArray& line)
+{
+    std::array<Span, count> spans{};
+    const char* p = line.constData();
+    const qsizetype n = line.size();
+    qsizetype start = 0;
+    int k = 0;
+    for (; k < count; ++k) {
+        const void* hit = start <= n ? std::memchr(p + start, ',', size_t(n - start)) : nullptr;
+        if (!hit)
+            break;
+        const qsizetype comma = static_cast<const char*>(hit) - p;
+        spans[size_t(k)] = {start, comma};
+        start = comma + 1;
+    }
+    // Fewer fields: every later field reads as the last one present.
+    for (; k < count; ++k)
+        spans[size_t(k)] = {start, n};
+    return spans;
+}
+
+// Appends fields 1..count of the line, each followed by a comma.
+template <int count>
+void appendFields(QByteArray& out, const QByteArray& line)
+{
+    for (const Span& span : fieldSpans<count>(line)) {
+        out.append(line.constData() + span.start, span.end - span.start);
+        out += ',';
+    }
+}
+
+} // namespace
+
+QByteArray ReadField(const QByteArray& line, int k)
+{
+    const Span span = fieldSpan(line, k);
+    return line.mid(span.start, span.end - span.start);
 }
 
 QByteArray ReadField(const LineStore& store, int index, int k)
@@ -102,8 +154,8 @@ QByteArray CountAsked(const LineStore& store, int index)
     const QByteArray& line = store.ReadLine(index);
     const int asked = StrToInt(ReadField(line, kAsked));
     QByteArray out;
-    for (int k = kWord; k <= kParts; ++k)
-        out += ReadField(line, k) + ',';
+    out.reserve(line.size() + 12);
+    appendFields<kParts>(out, line);
     // Wrapping like the 32-bit counter it always was, instead of overflowing.
     out += IntToStr(static_cast<int>(static_cast<uint32_t>(asked) + 1u));
     out += ',';
@@ -116,8 +168,8 @@ QByteArray CountCorrect(const LineStore& store, int index)
     const QByteArray& line = store.ReadLine(index);
     const int correct = StrToInt(ReadField(line, kCorrect));
     QByteArray out;
-    for (int k = kWord; k <= kAsked; ++k)
-        out += ReadField(line, k) + ',';
+    out.reserve(line.size() + 12);
+    appendFields<kAsked>(out, line);
     out += IntToStr(static_cast<int>(static_cast<uint32_t>(correct) + 1u));
     return out;
 }
@@ -126,8 +178,8 @@ QByteArray ResetCounts(const LineStore& store, int index)
 {
     const QByteArray& line = store.ReadLine(index);
     QByteArray out;
-    for (int k = kWord; k <= kParts; ++k)
-        out += ReadField(line, k) + ',';
+    out.reserve(line.size() + 4);
+    appendFields<kParts>(out, line);
     out += "0,0";
     return out;
 }

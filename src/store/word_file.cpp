@@ -3,6 +3,7 @@
 #include "store/failure.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString fileNameFor(const QString& storedPath)
@@ -19,7 +20,7 @@ void LoadLines(LineStore& store, const QString& path)
         throw Failure::cannotOpen(path);
     if (file.size() > kMaxWordFileBytes)
         throw Failure::tooLarge();
-    QByteArray bytes = file.read(kMaxWordFileBytes + 1);
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Failure::cannotOpen(path);
     if (bytes.size() > kMaxWordFileBytes)
@@ -33,8 +34,18 @@ void LoadLines(LineStore& store, const QString& path)
 
 void SaveLines(const LineStore& store, const QString& path)
 {
-    QSaveFile file(fileNameFor(path));
-    if (!file.open(QIODevice::WriteOnly))
+    const QString name = fileNameFor(path);
+    // The new text is written beside the file and then takes its place, which
+    // would get round a read-only word file; leave such a file as it is.
+    const QFileInfo existing(name);
+    if (existing.exists() && !existing.isWritable())
+        throw Failure::cannotCreate(path);
+    QSaveFile file(name);
+    // Unbuffered, so a short write (a full disk, a file-size limit) shows in
+    // the count write() returns: a buffered write reports every byte taken,
+    // and the failure of the final flush does not stop commit() from putting
+    // the cut file in place of the whole one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure::cannotCreate(path);
     const QByteArray bytes = store.text();
     if (file.write(bytes) != bytes.size() || !file.commit())

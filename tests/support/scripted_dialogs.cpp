@@ -29,21 +29,25 @@ void ScriptedDialogs::error(const QString& text)
 std::optional<QString> ScriptedDialogs::openFileName(const QString& title)
 {
     shown.push_back({Kind::Open, title});
-    if (fileAnswers.empty())
-        return std::nullopt;
-    auto answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return nextFileAnswer();
 }
 
 std::optional<QString> ScriptedDialogs::saveFileName(const QString& title)
 {
     shown.push_back({Kind::Save, title});
+    return nextFileAnswer();
+}
+
+std::optional<QString> ScriptedDialogs::nextFileAnswer()
+{
     if (fileAnswers.empty())
         return std::nullopt;
-    auto answer = fileAnswers.front();
+    const bool chosen = fileAnswers.front().has_value();
+    const QString name = chosen ? *fileAnswers.front() : QString();
     fileAnswers.pop_front();
-    return answer;
+    if (!chosen)
+        return std::nullopt;
+    return name;
 }
 
 bool ScriptedDialogs::execModal(QDialog& dialog)

@@ -45,4 +45,7 @@ public:
     std::vector<QString> errors() const { return texts(Kind::Error); }
     std::vector<QString> confirmations() const { return texts(Kind::Confirm); }
     void clear() { shown.clear(); }
+
+private:
+    std::optional<QString> nextFileAnswer();
 };
