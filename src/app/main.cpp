@@ -1,3 +1,4 @@
+#include "app/single_instance.h"
 #include "store/app_state.h"
 #include "store/preferences.h"
 #include "ui/controls.h"
@@ -35,6 +36,12 @@ int main(int argc, char* argv[])
     // per-user data folder; the preferences file in the configuration folder.
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+
+    // A second copy says so and ends before it touches any file.
+    SingleInstance instance(configDir);
+    if (QtDialogs firstDialogs(dataDir); !instance.claim(firstDialogs))
+        return 0;
+
     QDir().mkpath(dataDir);
     QDir::setCurrent(dataDir);
 

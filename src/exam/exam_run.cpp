@@ -162,7 +162,11 @@ void ExamPanels::Timer1Timer()
 
 void ExamPanels::recordAnswer(int rec, const QByteArray& answer)
 {
-    state_.Answers[static_cast<size_t>(state_.QuestionNo)] = answer;
+    // Answers keeps questions 1..1000. A run whose every answer stops on a
+    // damaged record still moves on a question each time and can pass that
+    // many; those answers are counted but their texts are not kept.
+    if (state_.QuestionNo >= 1 && static_cast<size_t>(state_.QuestionNo) < state_.Answers.size())
+        state_.Answers[static_cast<size_t>(state_.QuestionNo)] = answer;
     state_.QuestionNo += 1;
 
     const QByteArray word = ReadField(state_.Memo1, rec, kWord);

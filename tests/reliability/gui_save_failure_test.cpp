@@ -1,0 +1,99 @@
+#include "read_only.h"
+#include "saved_store.h"
+#include "store/record.h"
+#include "support/fixtures.h"
+#include "window/options_panel.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+// Lowers this process's file-size limit while it lives, with SIGXFSZ
+// ignored so an oversized write fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+class GuiSaveFailure : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        startWith(words);
+        clickTab(MainWindow::kOptions);
+        dialogs.clear();
+    }
+    void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    OptionsPanel& panel() { return *window->options; }
+
+    // Eleven records, each answered some times.
+    const QByteArray words = savedStore(11);
+};
+
+TEST_F(GuiSaveFailure, ResetOntoAReadOnlyWordFileIsReportedAndTheNextResetSaves)
+{
+    {
+        ReadOnly readOnly(folder.path(QStringLiteral("words/default.txt")));
+        if (!readOnly.effective())
+            GTEST_SKIP() << "cannot make a file read-only here (root without the immutable attribute)";
+        press(panel().Button7); // 初期化, confirmed
+        ASSERT_EQ(dialogs.errors().size(), 1u);
+        EXPECT_EQ(dialogs.errors()[0], QStringLiteral("ファイル words\\default.txt を作成できません."));
+        EXPECT_EQ(wordFile(), words);
+    }
+    // The program carries on: the counters were reset in memory, and the
+    // next save that can succeed writes every record.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(ReadField(state.Memo1, 3, kAsked), "0");
+    dialogs.clear();
+    press(panel().Button7);
+    EXPECT_TRUE(dialogs.errors().empty());
+    EXPECT_EQ(wordFile(), state.Memo1.text());
+    LineStore loaded;
+    loaded.setText(words);
+    EXPECT_EQ(state.Memo1.LineCount(), loaded.LineCount());
+    for (int i = 0; i < state.Memo1.LineCount(); ++i)
+        EXPECT_TRUE(state.Memo1.ReadLine(i).endsWith(",0,0")) << i;
+}
+
+TEST_F(GuiSaveFailure, WriteOutUnderAFileSizeLimitIsReportedAndTheNextWriteOutIsWhole)
+{
+    const QString chosen = folder.path(QStringLiteral("export"));
+    const QString written = chosen + QStringLiteral(".txt");
+    dialogs.fileAnswers = {chosen};
+    {
+        FileSizeLimit limit(1000);
+        press(panel().Button6); // 書き出す
+    }
+    ASSERT_EQ(dialogs.errors().size(), 1u);
+    EXPECT_EQ(dialogs.errors()[0], QStringLiteral("ファイル %1 を作成できません.").arg(written));
+    EXPECT_FALSE(folder.exists(QStringLiteral("export.txt")));
+    EXPECT_EQ(wordFile(), words);
+
+    dialogs.clear();
+    dialogs.fileAnswers = {chosen};
+    press(panel().Button6);
+    EXPECT_TRUE(dialogs.errors().empty());
+    EXPECT_EQ(folder.read(QStringLiteral("export.txt")), words);
+}
+
+} // namespace

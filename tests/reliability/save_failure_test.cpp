@@ -1,0 +1,110 @@
+#include "read_only.h"
+#include "saved_store.h"
+#include "store/failure.h"
+#include "store/line_store.h"
+#include "store/word_file.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString saveFailure(const LineStore& store, const QString& path)
+{
+    try {
+        SaveLines(store, path);
+    } catch (const Failure& f) {
+        return f.text();
+    }
+    return QStringLiteral("<saved>");
+}
+
+LineStore storeOf(quint32 k)
+{
+    LineStore store;
+    store.setText(savedStore(k));
+    return store;
+}
+
+class SaveFailure : public ::testing::Test {
+protected:
+    void SetUp() override { folder.write(QStringLiteral("words/w.txt"), old); }
+    QString target() const { return folder.path(QStringLiteral("words/w.txt")); }
+    QString cannotCreate() const { return QStringLiteral("ファイル %1 を作成できません").arg(target()); }
+    QStringList filesInWords() const
+    {
+        return QDir(folder.path(QStringLiteral("words"))).entryList(QDir::Files | QDir::Hidden);
+    }
+    // Runs the saver child under a file-size limit; returns its output.
+    QString saveUnderLimit(qint64 bytes, quint32 k, int expectedExit)
+    {
+        QProcess child;
+        child.start(QStringLiteral(STORE_SAVER),
+                    {QStringLiteral("limited"), target(), QString::number(bytes), QString::number(k)});
+        EXPECT_TRUE(child.waitForFinished(30000));
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << "killed: SIGXFSZ was not ignored";
+        EXPECT_EQ(child.exitCode(), expectedExit);
+        return QString::fromUtf8(child.readAllStandardOutput());
+    }
+
+    TempFolder folder;
+    const QByteArray old = savedStore(1);
+};
+
+TEST_F(SaveFailure, FileSizeLimitRefusesTheSaveAndKeepsTheOldFile)
+{
+    const quint32 k = 7;
+    const qint64 size = savedStore(k).size();
+    ASSERT_GT(size, 4096) << "a store bigger than one write buffer";
+
+    // One byte short of the whole store: the save fails as a whole.
+    EXPECT_EQ(saveUnderLimit(size - 1, k, 3), cannotCreate());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
+    EXPECT_EQ(filesInWords(), QStringList{QStringLiteral("w.txt")});
+
+    // A limit of the store's very size is enough.
+    EXPECT_EQ(saveUnderLimit(size, k, 0), QString());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(k));
+
+    // Without a limit, the next save writes everything.
+    SaveLines(storeOf(k + 2), target());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(k + 2));
+}
+
+TEST_F(SaveFailure, ReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile)
+{
+    {
+        ReadOnly readOnly(folder.path(QStringLiteral("words")));
+        if (!readOnly.effective())
+            GTEST_SKIP() << "cannot make a folder read-only here (root without the immutable attribute)";
+        EXPECT_EQ(saveFailure(storeOf(4), target()), cannotCreate());
+        // A new file in that folder cannot be made either.
+        const QString other = folder.path(QStringLiteral("words/new.txt"));
+        EXPECT_EQ(saveFailure(storeOf(4), other), QStringLiteral("ファイル %1 を作成できません").arg(other));
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
+    EXPECT_EQ(filesInWords(), QStringList{QStringLiteral("w.txt")});
+    SaveLines(storeOf(4), target());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(4));
+}
+
+TEST_F(SaveFailure, ReadOnlyFileRefusesTheSaveAndKeepsItsBytes)
+{
+    {
+        ReadOnly readOnly(target());
+        if (!readOnly.effective())
+            GTEST_SKIP() << "cannot make a file read-only here (root without the immutable attribute)";
+        EXPECT_EQ(saveFailure(storeOf(4), target()), cannotCreate());
+        // Through the backslash form the program stores paths in, too.
+        const QString stored = QStringLiteral("words\\w.txt");
+        EXPECT_EQ(saveFailure(storeOf(4), stored), QStringLiteral("ファイル %1 を作成できません").arg(stored));
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
+    EXPECT_EQ(filesInWords(), QStringList{QStringLiteral("w.txt")});
+    SaveLines(storeOf(4), target());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(4));
+}
+
+} // namespace
