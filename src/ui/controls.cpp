@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,9 +13,19 @@ namespace ui {
 
 QFont designFont(int pixelHeight)
 {
-    QFont font(QString::fromUtf8(kFontFace));
+    // The face is resolved once; asking the font database for it per control
+    // would repeat the same fontconfig matching for every one of them.
+    static const QString family = [] {
+        const QString face = QString::fromUtf8(kFontFace);
+        if (QFontDatabase::hasFamily(face))
+            return face;
+        for (const QString& standIn : QFont::substitutes(face))
+            if (QFontDatabase::hasFamily(standIn))
+                return standIn;
+        return face;
+    }();
+    QFont font(family);
     font.setPixelSize(pixelHeight);
-    font.setStyleHint(QFont::SansSerif);
     return font;
 }
 

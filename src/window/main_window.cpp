@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -68,6 +69,8 @@ MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialo
             [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
 
     runHandler(dialogs_, [this] { FormCreate(); });
+    // A learner starts by typing a word: the first field has the focus.
+    registration->word->setFocus();
 
     OKBottomDlg = new TOKBottomDlg(this);
     wordList->setChangeDialog(OKBottomDlg);

@@ -45,6 +45,7 @@ TEST_F(StartupTest, WindowAndFirstTab)
     EXPECT_TRUE(window->registration->registerButton->isVisible());
     EXPECT_TRUE(window->registration->Button2->isVisible());
     EXPECT_EQ(window->registration->geometry(), QRect(8, 24, 481, 313));
+    EXPECT_EQ(window->focusWidget(), window->registration->word);
     EXPECT_FALSE(window->options->isVisible());
     EXPECT_EQ(state.Memo1.LineCount(), 1);
 }
