@@ -1,6 +1,7 @@
 #include "store/preferences.h"
 
 #include "store/failure.h"
+#include "store/line_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,21 +14,15 @@ namespace {
 
 constexpr qsizetype kBufferBytes = 2048;
 
+// Lines split as the word store splits them: CR LF, lone CR and lone LF.
 QList<QByteArray> splitLines(const QByteArray& content)
 {
+    LineStore store;
+    store.setText(content);
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content.at(i);
-        if (c == '\n' || c == '\r') {
-            lines.append(content.mid(start, i - start));
-            if (c == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < content.size())
-        lines.append(content.mid(start));
+    lines.reserve(store.LineCount());
+    for (int i = 0; i < store.LineCount(); ++i)
+        lines.append(store.ReadLine(i));
     return lines;
 }
 
