@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
+#include "ui/input_method.h"
 #include "window/options_panel.h"
 
 #include <QAbstractItemView>
@@ -56,6 +57,7 @@ void ExamPanels::buildTestPanel()
     Label18 = ui::label(Panel5, "Label18", QStringLiteral("word"), 32, 56, 16);
     time = ui::label(Panel5, "time", QStringLiteral("あと＄秒"), 7, 78, 16);
     Edit2 = ui::edit(Panel5, "Edit2", 8, 112, 225, 24, 16);
+    useEnglishInput(Edit2); // answers are English spellings
     Checkans = ui::button(Panel5, "Checkans", QStringLiteral("回答！(&A)"), 8, 144, 75, 25, 12);
     Label21 = ui::label(Panel5, "Label21", QString(), 16, 232, 12);
     QWidget::setTabOrder(Edit2, Checkans);

@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
+#include "ui/input_method.h"
 #include "window/options_panel.h"
 
 #include <QKeyEvent>
@@ -28,6 +29,7 @@ QuizPanel::QuizPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs, con
     question = ui::edit(this, "question", 448, 8, 25, 20, 12);
     question->hide();
     Edit3 = ui::edit(this, "Edit3", 8, 88, 417, 24, 16);
+    useEnglishInput(Edit3); // answers are English
     ans = ui::label(this, "ans", QString(), 1, 128, 16);
     Button4 = ui::button(this, "Button4", QStringLiteral("回答！(&A)"), 32, 264, 75, 25, 12);
     nextquestion = ui::button(this, "nextquestion", QStringLiteral("次の問題(&N)"), 128, 264, 75, 25, 12);

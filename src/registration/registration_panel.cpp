@@ -1,7 +1,7 @@
 #include "registration/registration_panel.h"
 
 #include "registration/field_text.h"
-#include "registration/input_method.h"
+#include "ui/input_method.h"
 #include "registration/radio_group.h"
 #include "store/app_state.h"
 #include "store/record.h"

@@ -2,7 +2,7 @@
 
 #include "registration/change_dialog.h"
 #include "registration/field_text.h"
-#include "registration/input_method.h"
+#include "ui/input_method.h"
 #include "store/app_state.h"
 #include "store/codec.h"
 #include "store/record.h"

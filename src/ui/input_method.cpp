@@ -1,4 +1,4 @@
-#include "registration/input_method.h"
+#include "ui/input_method.h"
 
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
