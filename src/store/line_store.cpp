@@ -66,12 +66,18 @@ QByteArray LineStore::text() const
     qsizetype size = 0;
     for (const QByteArray& line : lines_)
         size += line.size() + 2;
-    QByteArray out;
-    out.reserve(size);
+    if (!endsWithBreak_ && !lines_.empty())
+        size -= 2;
+    QByteArray out(size, Qt::Uninitialized);
+    char* at = out.data();
     for (size_t i = 0; i < lines_.size(); ++i) {
-        out += lines_[i];
-        if (i + 1 < lines_.size() || endsWithBreak_)
-            out += "\r\n";
+        const QByteArray& line = lines_[i];
+        std::memcpy(at, line.constData(), size_t(line.size()));
+        at += line.size();
+        if (i + 1 < lines_.size() || endsWithBreak_) {
+            *at++ = '\r';
+            *at++ = '\n';
+        }
     }
     return out;
 }

@@ -60,7 +60,14 @@ std::array<Span, count> fieldSpans(const QByteArray& line)
 template <int count>
 void appendFields(QByteArray& out, const QByteArray& line)
 {
-    for (const Span& span : fieldSpans<count>(line)) {
+    const std::array<Span, count> spans = fieldSpans<count>(line);
+    // A line with at least `count` commas: the fields with their commas are
+    // simply its beginning.
+    if (spans.back().end < line.size()) {
+        out.append(line.constData(), spans.back().end + 1);
+        return;
+    }
+    for (const Span& span : spans) {
         out.append(line.constData() + span.start, span.end - span.start);
         out += ',';
     }
