@@ -76,27 +76,13 @@ void ExamPanels::buildResultsPanel()
     Label17 = ui::label(Panel6, "Label17", QStringLiteral("正解数"), 216, 32, 27);
     Button11 = ui::button(Panel6, "Button11", QStringLiteral("確認"), 16, 264, 41, 25, 13);
 
-    StringGrid2 = new QTableWidget(99, 4, Panel6); // plus the heading row
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2 = ui::grid(Panel6, "StringGrid2", 99, {32, 96, 101, 97}); // plus the heading row
     StringGrid2->setFont(ui::designFont(12));
     StringGrid2->setGeometry(8, 64, 353, 177);
-    StringGrid2->verticalHeader()->hide();
-    StringGrid2->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid2->verticalHeader()->setDefaultSectionSize(18);
-    QHeaderView* heading = StringGrid2->horizontalHeader();
-    heading->setSectionResizeMode(QHeaderView::Fixed);
-    heading->setFixedHeight(18);
-    heading->setHighlightSections(false);
-    const int widths[] = {32, 96, 101, 97};
-    for (int c = 0; c < 4; ++c)
-        StringGrid2->setColumnWidth(c, widths[c]);
+    StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    StringGrid2->setShowGrid(true);
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid2->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    StringGrid2->setSelectionBehavior(QAbstractItemView::SelectItems);
-    StringGrid2->setWordWrap(false);
     writeHeading();
     QWidget::setTabOrder(Button11, StringGrid2);
 

@@ -12,19 +12,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-namespace {
-
-void setCell(QTableWidget* grid, int row, int column, const QString& text)
-{
-    if (QTableWidgetItem* item = grid->item(row, column)) {
-        item->setText(text);
-        return;
-    }
-    if (!text.isEmpty())
-        grid->setItem(row, column, new QTableWidgetItem(text));
-}
-
-} // namespace
 
 void ExamPanels::writeHeading()
 {
@@ -55,18 +42,18 @@ void ExamPanels::ShowTestResults(int right, const QString& title, const QString&
     writeHeading();
     for (int row = 0; row < StringGrid2->rowCount(); ++row)
         for (int column = 0; column < StringGrid2->columnCount(); ++column)
-            setCell(StringGrid2, row, column, QString());
+            ui::setCellText(StringGrid2, row, column, QString());
 
     const int n = StrToInt(state_.benri1);
     for (int r = 1; r <= n; ++r) {
-        const int rec = StrToInt(state_.theList.ReadLine(r - 1)) - 1;
+        const int rec = recordOfQuestion(r);
         const QByteArray word = ReadField(state_.Memo1, rec, kWord);
         const QByteArray& answer = state_.Answers[static_cast<size_t>(r)];
         const int row = r - 1; // data row r under the heading
-        setCell(StringGrid2, row, 0, answer == word ? QStringLiteral("○") : QStringLiteral("×"));
-        setCell(StringGrid2, row, 1, cp932::decode(ReadField(state_.Memo1, rec, kMean)));
-        setCell(StringGrid2, row, 2, cp932::decode(word));
-        setCell(StringGrid2, row, 3, cp932::decode(answer));
+        ui::setCellText(StringGrid2, row, 0, answer == word ? QStringLiteral("○") : QStringLiteral("×"));
+        ui::setCellText(StringGrid2, row, 1, cp932::decode(ReadField(state_.Memo1, rec, kMean)));
+        ui::setCellText(StringGrid2, row, 2, cp932::decode(word));
+        ui::setCellText(StringGrid2, row, 3, cp932::decode(answer));
     }
 
     Button11->show();

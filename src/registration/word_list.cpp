@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kNo = 0, kPart = 3, kRate = 4;
-constexpr int kRowHeight = 18;
 
 // The record field shown in each column; 0 for the columns that are not
 // record text and cannot be changed.
@@ -40,36 +39,16 @@ WordList::WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs)
       cells_(kMaxRows)
 {
     // 100 rows until the first listing: the heading row and 99 empty rows.
-    StringGrid1 = new QTableWidget(99, kColumns, tabControl);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1 = ui::grid(tabControl, "StringGrid1", 99, {32, 69, 118, 66, 52, 313, 355});
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->setShowGrid(true);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-
-    // No fixed column; every row, the heading included, 18 pixels high.
-    QHeaderView* rowsHeader = StringGrid1->verticalHeader();
-    rowsHeader->hide();
-    rowsHeader->setMinimumSectionSize(1);
-    rowsHeader->setDefaultSectionSize(kRowHeight);
-    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
-
     QHeaderView* heading = StringGrid1->horizontalHeader();
-    heading->setFixedHeight(kRowHeight);
-    heading->setMinimumSectionSize(1);
-    heading->setDefaultSectionSize(32);
     heading->setSectionResizeMode(QHeaderView::Interactive);
     heading->setSectionsClickable(false);
-    heading->setHighlightSections(false);
     heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const std::array<int, kColumns> widths{32, 69, 118, 66, 52, 313, 355};
-    for (int c = 0; c < kColumns; ++c) {
-        StringGrid1->setColumnWidth(c, widths[static_cast<size_t>(c)]);
+    for (int c = 0; c < kColumns; ++c)
         StringGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem);
-    }
     StringGrid1->setCurrentCell(0, 0);
 
     Button8 = ui::button(tabControl, "Button8", QStringLiteral("変更...(&C)"), 32, 320, 75, 25);
@@ -159,13 +138,8 @@ void WordList::showRows(int rows)
         const QSignalBlocker block(StringGrid1);
         StringGrid1->setRowCount(rows);
         for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < kColumns; ++c) {
-                const QString& text = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
-                if (QTableWidgetItem* item = StringGrid1->item(r, c))
-                    item->setText(text);
-                else
-                    StringGrid1->setItem(r, c, new QTableWidgetItem(text));
-            }
+            for (int c = 0; c < kColumns; ++c)
+                ui::setCellText(StringGrid1, r, c, cells_[static_cast<size_t>(r)][static_cast<size_t>(c)]);
         }
         // A grid that had no rows has no current cell; start again at the
         // first record, as at program start.
@@ -224,7 +198,7 @@ void WordList::Button8Click()
     // The cell shows what the word file now holds.
     QString& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
     cell = cp932::decode(*bytes);
-    StringGrid1->item(row, column)->setText(cell);
+    ui::setCellText(StringGrid1, row, column, cell);
 
     // Fields 1 to 7, each followed by a comma, with the one field replaced.
     QByteArray record;

@@ -4,10 +4,12 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 
 namespace ui {
 
@@ -116,6 +118,40 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
     auto* c = named(new QCheckBox(caption, parent), name, 0);
     c->setGeometry(left, top, width, height);
     return c;
+}
+
+QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer_list<int> widths)
+{
+    constexpr int kRowHeight = 18;
+    auto* g = named(new QTableWidget(rows, int(widths.size()), parent), name, 0);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionBehavior(QAbstractItemView::SelectItems);
+    g->setWordWrap(false);
+    g->setShowGrid(true);
+
+    QHeaderView* rowsHeader = g->verticalHeader();
+    rowsHeader->hide();
+    rowsHeader->setMinimumSectionSize(1);
+    rowsHeader->setDefaultSectionSize(kRowHeight);
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+
+    QHeaderView* heading = g->horizontalHeader();
+    heading->setFixedHeight(kRowHeight);
+    heading->setMinimumSectionSize(1);
+    heading->setHighlightSections(false);
+    heading->setDefaultSectionSize(32); // before the widths: setting it resets them
+    int column = 0;
+    for (const int width : widths)
+        g->setColumnWidth(column++, width);
+    return g;
+}
+
+void setCellText(QTableWidget* grid, int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = grid->item(row, column))
+        item->setText(text);
+    else
+        grid->setItem(row, column, new QTableWidgetItem(text));
 }
 
 } // namespace ui

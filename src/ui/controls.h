@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 class QCheckBox;
 class QFont;
@@ -9,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTableWidget;
 class QWidget;
 
 // Controls at their design positions. Every control gets its design name as
@@ -40,6 +42,13 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
                     int width, int height, bool checked = false);
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int width, int height);
+
+// A grid of text cells: one heading row and no row numbers, every row
+// 18 pixels high, the given column widths, cells that cannot be edited and
+// do not wrap. Selection and column resizing are left to the caller.
+QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer_list<int> widths);
+// Sets the text of a cell, making its item when it has none yet.
+void setCellText(QTableWidget* grid, int row, int column, const QString& text);
 
 // Re-fits a label after its caption changed.
 void setCaption(QLabel* label, const QString& caption);

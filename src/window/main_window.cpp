@@ -99,7 +99,6 @@ void MainWindow::FormCreate()
             dialogs_.message(QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
     }
     readDefaultWordFile();
-    options->refresh();
 
     const QString defaultFile = fileNameFor(state_.Edit1);
     if (!QFileInfo::exists(defaultFile)) {
@@ -147,9 +146,7 @@ void MainWindow::TabControl1Change()
         if (!quiz->prepare()) {
             selectTabSilently(kOptions);
             quiz->hideForTabSwitch();
-            options->refresh();
-            ui::placeAsPanel(options);
-            options->show();
+            options->showPanel();
         }
         break;
     case kTest:
@@ -163,9 +160,7 @@ void MainWindow::TabControl1Change()
         break;
     case kOptions:
         readDefaultWordFile();
-        options->refresh();
-        ui::placeAsPanel(options);
-        options->show();
+        options->showPanel();
         break;
     case kAbout:
         ui::placeAsPanel(about);

@@ -65,6 +65,13 @@ void OptionsPanel::refresh()
     Edit1->setText(state_.Edit1);
 }
 
+void OptionsPanel::showPanel()
+{
+    refresh();
+    ui::placeAsPanel(this);
+    show();
+}
+
 void OptionsPanel::Button3Click()
 {
     const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));

@@ -19,6 +19,8 @@ public:
 
     // Shows `path` and `Edit1` as the state holds them.
     void refresh();
+    // Shows the panel at the panel bounds with the current texts.
+    void showPanel();
 
     void Button3Click(); // 読み込む
     void Button6Click(); // 書き出す
