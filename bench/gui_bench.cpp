@@ -49,9 +49,9 @@ void atomicSave(const QString& path, const QByteArray& bytes)
 void QuizAnswer(benchmark::State& s)
 {
     Program p(int(s.range(0)));
-    p.window->options->RadioButton3->setChecked(true); // in turn: every answer moves on
+    p.window->options()->RadioButton3->setChecked(true); // in turn: every answer moves on
     p.window->tabBar->setCurrentIndex(MainWindow::kQuiz);
-    QuizPanel& quiz = *p.window->quiz;
+    QuizPanel& quiz = *p.window->quiz();
     for (auto _ : s) {
         s.PauseTiming();
         const int index = StrToInt(p.state.question);
@@ -79,7 +79,7 @@ void ResetAll(benchmark::State& s)
         s.PauseTiming();
         p.state.Memo1 = answered; // every run resets real counters
         s.ResumeTiming();
-        p.window->options->Button7Click(); // the confirmation answers OK
+        p.window->options()->Button7Click(); // the confirmation answers OK
     }
 }
 
@@ -87,8 +87,8 @@ void ListFill(benchmark::State& s)
 {
     Program p(int(s.range(0)));
     for (auto _ : s) {
-        p.window->wordList->hideForTabSwitch();
-        if (!p.window->wordList->prepare())
+        p.window->wordList()->hideForTabSwitch();
+        if (!p.window->wordList()->prepare())
             std::abort();
     }
 }
@@ -129,10 +129,10 @@ void ListFillFloor(benchmark::State& s)
 void LowAccuracyPool(benchmark::State& s)
 {
     Program p(int(s.range(0)));
-    p.window->options->RadioButton11->setChecked(true);
+    p.window->options()->RadioButton11->setChecked(true);
     for (auto _ : s) {
-        p.window->quiz->hideForTabSwitch();
-        if (!p.window->quiz->prepare())
+        p.window->quiz()->hideForTabSwitch();
+        if (!p.window->quiz()->prepare())
             std::abort();
     }
 }

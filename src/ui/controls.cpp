@@ -28,6 +28,7 @@ QFont designFont(int pixelHeight)
     }();
     QFont font(family);
     font.setPixelSize(pixelHeight);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

@@ -52,18 +52,6 @@ MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialo
     tabBar->setGeometry(2, 0, 494, 22);
 
     registration = new RegistrationPanel(TabControl1, state_, dialogs_);
-    options = new OptionsPanel(TabControl1, state_, dialogs_);
-    quiz = new QuizPanel(TabControl1, state_, dialogs_, *options);
-    exam = new ExamPanels(TabControl1, state_, dialogs_, *options);
-    wordList = new WordList(TabControl1, state_, dialogs_);
-    about = new AboutPanel(TabControl1);
-
-    // As laid out: the registration panel, until a tab is prepared.
-    quiz->hideForTabSwitch();
-    exam->hideForTabSwitch();
-    wordList->hideForTabSwitch();
-    options->hide();
-    about->hide();
 
     connect(tabBar, &QTabBar::currentChanged, this,
             [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
@@ -71,12 +59,78 @@ MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialo
     runHandler(dialogs_, [this] { FormCreate(); });
     // A learner starts by typing a word: the first field has the focus.
     registration->word->setFocus();
-
-    OKBottomDlg = new TOKBottomDlg(this);
-    wordList->setChangeDialog(OKBottomDlg);
 }
 
 MainWindow::~MainWindow() = default;
+
+OptionsPanel* MainWindow::options()
+{
+    if (!options_) {
+        options_ = new OptionsPanel(TabControl1, state_, dialogs_);
+        options_->hide();
+        options_->refresh();
+    }
+    return options_;
+}
+
+QuizPanel* MainWindow::quiz()
+{
+    if (!quiz_) {
+        quiz_ = new QuizPanel(TabControl1, state_, dialogs_, *options());
+        quiz_->hideForTabSwitch();
+    }
+    return quiz_;
+}
+
+ExamPanels* MainWindow::exam()
+{
+    if (!exam_) {
+        exam_ = new ExamPanels(TabControl1, state_, dialogs_, *options());
+        exam_->hideForTabSwitch();
+    }
+    return exam_;
+}
+
+WordList* MainWindow::wordList()
+{
+    if (!wordList_) {
+        wordList_ = new WordList(TabControl1, state_, dialogs_);
+        wordList_->hideForTabSwitch();
+        OKBottomDlg_ = new TOKBottomDlg(this);
+        wordList_->setChangeDialog(OKBottomDlg_);
+    }
+    return wordList_;
+}
+
+TOKBottomDlg* MainWindow::OKBottomDlg()
+{
+    wordList();
+    return OKBottomDlg_;
+}
+
+AboutPanel* MainWindow::about()
+{
+    if (!about_) {
+        about_ = new AboutPanel(TabControl1);
+        about_->hide();
+    }
+    return about_;
+}
+
+void MainWindow::hideAllPanels()
+{
+    registration->hideForTabSwitch();
+    if (quiz_)
+        quiz_->hideForTabSwitch();
+    if (exam_)
+        exam_->hideForTabSwitch();
+    if (wordList_)
+        wordList_->hideForTabSwitch();
+    if (options_)
+        options_->hide();
+    if (about_)
+        about_->hide();
+}
 
 void MainWindow::readDefaultWordFile()
 {
@@ -109,7 +163,8 @@ void MainWindow::FormCreate()
     }
     LoadLines(state_.Memo1, state_.Edit1);
     state_.path = state_.Edit1;
-    options->refresh();
+    if (options_)
+        options_->refresh();
     TabControl1Change();
     state_.benri1 = "0";
 }
@@ -128,43 +183,38 @@ void MainWindow::TabControl1Change()
             selectTabSilently(kTest);
             return;
         }
-        exam->abandon();
+        exam()->abandon();
     }
 
-    registration->hideForTabSwitch();
-    quiz->hideForTabSwitch();
-    exam->hideForTabSwitch();
-    wordList->hideForTabSwitch();
-    options->hide();
-    about->hide();
+    hideAllPanels();
 
     switch (tabBar->currentIndex()) {
     case kRegistration:
         registration->showPanel();
         break;
     case kQuiz:
-        if (!quiz->prepare()) {
+        if (!quiz()->prepare()) {
             selectTabSilently(kOptions);
-            quiz->hideForTabSwitch();
-            options->showPanel();
+            quiz()->hideForTabSwitch();
+            options()->showPanel();
         }
         break;
     case kTest:
-        exam->showStart();
+        exam()->showStart();
         break;
     case kList:
-        if (!wordList->prepare()) {
+        if (!wordList()->prepare()) {
             selectTabSilently(kRegistration);
             registration->showPanel();
         }
         break;
     case kOptions:
         readDefaultWordFile();
-        options->showPanel();
+        options()->showPanel();
         break;
     case kAbout:
-        ui::placeAsPanel(about);
-        about->show();
+        ui::placeAsPanel(about());
+        about()->show();
         break;
     default:
         break;

@@ -20,7 +20,7 @@ class MainWindow : public QWidget { // Form1
 public:
     enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
 
-    // Builds every control, runs FormCreate, then makes the change dialog.
+    // Builds the window and its first tab, then runs FormCreate.
     MainWindow(AppState& state, Dialogs& dialogs);
     ~MainWindow() override;
 
@@ -33,16 +33,26 @@ public:
     QWidget* TabControl1 = nullptr;
     QTabBar* tabBar = nullptr;
     RegistrationPanel* registration = nullptr;
-    QuizPanel* quiz = nullptr;
-    ExamPanels* exam = nullptr;
-    WordList* wordList = nullptr;
-    OptionsPanel* options = nullptr;
-    AboutPanel* about = nullptr;
-    TOKBottomDlg* OKBottomDlg = nullptr;
+
+    // The other tabs are built the first time they are needed, so a start
+    // builds and lays out only what the first tab shows.
+    QuizPanel* quiz();
+    ExamPanels* exam();
+    WordList* wordList();
+    OptionsPanel* options();
+    AboutPanel* about();
+    TOKBottomDlg* OKBottomDlg();
 
 private:
     void readDefaultWordFile();
+    void hideAllPanels();
 
     AppState& state_;
     Dialogs& dialogs_;
+    QuizPanel* quiz_ = nullptr;
+    ExamPanels* exam_ = nullptr;
+    WordList* wordList_ = nullptr;
+    OptionsPanel* options_ = nullptr;
+    AboutPanel* about_ = nullptr;
+    TOKBottomDlg* OKBottomDlg_ = nullptr;
 };

@@ -171,6 +171,7 @@ TEST_F(ExamFixture, TimeAttackAfterLoadingAShorterWordFileGetsAnOrderOfItsRecord
 TEST_F(ExamFixture, PanelsAreLaidOutAsDesigned)
 {
     startWithRecords(12);
+    clickTab(MainWindow::kTest);
     const auto at = [this](const char* name) { return find<QWidget>(name)->geometry(); };
     EXPECT_EQ(at("Test_Normal"), QRect(32, 144, 121, 25));
     EXPECT_EQ(at("Test_Time"), QRect(32, 184, 121, 25));

@@ -30,11 +30,11 @@ protected:
     void options(QRadioButton* OptionsPanel::*filter, QRadioButton* OptionsPanel::*kind,
                  QRadioButton* OptionsPanel::*order = &OptionsPanel::RadioButton3)
     {
-        (window->options->*filter)->setChecked(true);
-        (window->options->*kind)->setChecked(true);
-        (window->options->*order)->setChecked(true);
+        (window->options()->*filter)->setChecked(true);
+        (window->options()->*kind)->setChecked(true);
+        (window->options()->*order)->setChecked(true);
     }
-    QuizPanel* quiz() const { return window->quiz; }
+    QuizPanel* quiz() const { return window->quiz(); }
     std::vector<QByteArray> pool() const
     {
         std::vector<QByteArray> entries;

@@ -75,7 +75,7 @@ TEST_F(QuizTest, NoQualifyingRecordSendsUserToOptions)
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0], "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。");
     EXPECT_EQ(window->tabBar->currentIndex(), 4);
-    EXPECT_TRUE(visible(window->options));
+    EXPECT_TRUE(visible(window->options()));
     EXPECT_FALSE(visible(quiz()));
 }
 

@@ -25,7 +25,7 @@ bool inputMethodOn(QLineEdit* edit);
 class RegistrationFixture : public AppFixture {
 protected:
     RegistrationPanel& panel() const { return *window->registration; }
-    WordList& list() const { return *window->wordList; }
+    WordList& list() const { return *window->wordList(); }
 
     // Fills the form and presses the register button.
     void registerWord(const QString& word, const QString& mean, const QString& example = {},

@@ -182,7 +182,7 @@ TEST_F(WordListTest, ChangingAFieldRewritesTheRecordWithATrailingComma)
     answerChange(QStringLiteral("駆ける"), true);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(pastSeen, QStringLiteral("走る"));
-    EXPECT_EQ(focusSeen, window->OKBottomDlg->new_Edit);
+    EXPECT_EQ(focusSeen, window->OKBottomDlg()->new_Edit);
     EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("駆ける"));
     EXPECT_EQ(wordFile(), records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,駆ける,,,1,8,3,",
                                    "fast,速い,,,2,3,2"}));
@@ -241,7 +241,7 @@ TEST_F(WordListTest, ChangeDialogTypesInTheLanguageOfTheField)
 {
     startWith(kThree);
     openList();
-    QLineEdit* edit = window->OKBottomDlg->new_Edit;
+    QLineEdit* edit = window->OKBottomDlg()->new_Edit;
     clickCell(0, 1);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_FALSE(inputMethodOn(edit));

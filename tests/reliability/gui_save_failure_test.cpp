@@ -43,7 +43,7 @@ protected:
         dialogs.clear();
     }
     void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    OptionsPanel& panel() { return *window->options; }
+    OptionsPanel& panel() { return *window->options(); }
 
     // Eleven records, each answered some times.
     const QByteArray words = savedStore(11);

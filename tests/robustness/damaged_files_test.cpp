@@ -202,10 +202,10 @@ protected:
     {
         clickTab(MainWindow::kRegistration);
         clickTab(MainWindow::kList);
-        if (QTableWidget* grid = window->wordList->StringGrid1; grid->isVisible() && grid->rowCount() > 0) {
+        if (QTableWidget* grid = window->wordList()->StringGrid1; grid->isVisible() && grid->rowCount() > 0) {
             // Column 0 cannot be changed: a message, nothing else.
             grid->setCurrentCell(0, 0);
-            press(window->wordList->Button8);
+            press(window->wordList()->Button8);
         }
         for (const char* filter : {"RadioButton9", "RadioButton10", "RadioButton11"})
             for (const char* kind : {"RadioButton12", "RadioButton13"})

@@ -134,7 +134,7 @@ TEST_F(HostileInput, RegistrationStoresExactlyWhatIsShownOrRefusesWithAMessage)
     }
     // The long records registered show in the list and the quiz like any.
     clickTab(MainWindow::kList);
-    EXPECT_EQ(window->wordList->StringGrid1->rowCount(), lines);
+    EXPECT_EQ(window->wordList()->StringGrid1->rowCount(), lines);
     clickTab(MainWindow::kQuiz);
     EXPECT_TRUE(visible(quiz().Edit3));
     EXPECT_EQ(robustness::unknownMessages(dialogs), "");
@@ -206,7 +206,7 @@ TEST_F(HostileInput, TestAnswerIsCountedOrRefusedWithAMessage)
 TEST_F(HostileInput, ChangeDialogStoresExactlyWhatIsShownOrRefusesWithAMessage)
 {
     clickTab(MainWindow::kList);
-    QTableWidget* grid = window->wordList->StringGrid1;
+    QTableWidget* grid = window->wordList()->StringGrid1;
     int serial = 0;
     for (const int column : {1, 2, 5, 6}) {
         forEachInput([&](const QString& text, bool paste, const std::string& name) {
@@ -222,7 +222,7 @@ TEST_F(HostileInput, ChangeDialogStoresExactlyWhatIsShownOrRefusesWithAMessage)
                 return true;
             }};
 
-            press(window->wordList->Button8);
+            press(window->wordList()->Button8);
 
             const QByteArray old = fileLines(before).value(row);
             const QByteArray now = fileLines(wordFile()).value(row);

@@ -18,9 +18,9 @@
 // robustness suites share.
 class RobustnessFixture : public AppFixture {
 protected:
-    ExamPanels& exam() const { return *window->exam; }
-    QuizPanel& quiz() const { return *window->quiz; }
-    OptionsPanel& options() const { return *window->options; }
+    ExamPanels& exam() const { return *window->exam(); }
+    QuizPanel& quiz() const { return *window->quiz(); }
+    OptionsPanel& options() const { return *window->options(); }
 
     static void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 

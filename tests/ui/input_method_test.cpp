@@ -29,8 +29,8 @@ TEST_F(InputMethodTest, EnglishFieldsTurnTheInputMethodOffJapaneseOnesLeaveItOn)
     EXPECT_TRUE(inputMethodEnabled(r.mean));
     EXPECT_TRUE(inputMethodEnabled(r.examplemean));
     // Quiz and test answers are English spellings and sentences.
-    EXPECT_FALSE(inputMethodEnabled(window->quiz->Edit3));
-    EXPECT_FALSE(inputMethodEnabled(find<QLineEdit>("Edit2")));
+    EXPECT_FALSE(inputMethodEnabled(window->quiz()->Edit3));
+    EXPECT_FALSE(inputMethodEnabled(window->exam()->Edit2));
 }
 
 } // namespace

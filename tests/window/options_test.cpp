@@ -18,7 +18,7 @@ protected:
         dialogs.clear();
     }
     void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    OptionsPanel& panel() { return *window->options; }
+    OptionsPanel& panel() { return *window->options(); }
 };
 
 TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)

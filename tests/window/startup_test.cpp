@@ -46,7 +46,7 @@ TEST_F(StartupTest, WindowAndFirstTab)
     EXPECT_TRUE(window->registration->Button2->isVisible());
     EXPECT_EQ(window->registration->geometry(), QRect(8, 24, 481, 313));
     EXPECT_EQ(window->focusWidget(), window->registration->word);
-    EXPECT_FALSE(window->options->isVisible());
+    EXPECT_FALSE(window->options()->isVisible());
     EXPECT_EQ(state.Memo1.LineCount(), 1);
 }
 
@@ -58,8 +58,8 @@ TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(state.path, QStringLiteral("mine\\list.txt"));
     EXPECT_EQ(state.Memo1.text(), "a,b,,,0,0,0");
-    EXPECT_EQ(window->options->path->text(), QStringLiteral("mine\\list.txt"));
-    EXPECT_EQ(window->options->Edit1->text(), QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(window->options()->path->text(), QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("mine\\list.txt"));
 }
 
 TEST_F(StartupTest, DamagedDefaultFileIsReportedAndNotTouched)

@@ -18,18 +18,18 @@ TEST_F(TabSwitchTest, EachTabShowsItsPanelAtThePanelBounds)
 {
     startWith("apple,x,,,0,0,0\r\n");
     clickTab(MainWindow::kOptions);
-    EXPECT_TRUE(window->options->isVisible());
-    EXPECT_EQ(window->options->geometry(), QRect(8, 24, 481, 313));
+    EXPECT_TRUE(window->options()->isVisible());
+    EXPECT_EQ(window->options()->geometry(), QRect(8, 24, 481, 313));
     EXPECT_FALSE(window->registration->isVisible());
 
     clickTab(MainWindow::kAbout);
-    EXPECT_TRUE(window->about->isVisible());
-    EXPECT_FALSE(window->options->isVisible());
+    EXPECT_TRUE(window->about()->isVisible());
+    EXPECT_FALSE(window->options()->isVisible());
     EXPECT_EQ(find<QLabel>("Label16")->text(), QStringLiteral("Lexiwren  v1.0 (試作版"));
 
     clickTab(MainWindow::kTest);
-    EXPECT_TRUE(window->exam->Panel4->isVisible());
-    EXPECT_FALSE(window->about->isVisible());
+    EXPECT_TRUE(window->exam()->Panel4->isVisible());
+    EXPECT_FALSE(window->about()->isVisible());
     EXPECT_FALSE(state.testing);
 }
 
@@ -38,8 +38,8 @@ TEST_F(TabSwitchTest, OptionsTabRereadsTheDefaultWordFile)
     startWith("");
     folder.writePrefs("other\\file.txt");
     clickTab(MainWindow::kOptions);
-    EXPECT_EQ(window->options->Edit1->text(), QStringLiteral("other\\file.txt"));
-    EXPECT_EQ(window->options->path->text(), QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("other\\file.txt"));
+    EXPECT_EQ(window->options()->path->text(), QStringLiteral("words\\default.txt"));
 }
 
 TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
@@ -48,30 +48,30 @@ TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
     clickTab(MainWindow::kTest);
     // A test is running.
     state.testing = true;
-    window->exam->Timer1->start();
-    window->exam->Panel4->hide();
-    window->exam->Panel5->show();
+    window->exam()->Timer1->start();
+    window->exam()->Panel4->hide();
+    window->exam()->Panel5->show();
 
     dialogs.confirmAnswers = {false};
     clickTab(MainWindow::kOptions);
     ASSERT_EQ(dialogs.confirmations().size(), 1u);
     EXPECT_EQ(dialogs.confirmations()[0], QStringLiteral("テスト中です。中断しますか？"));
     EXPECT_EQ(window->tabBar->currentIndex(), MainWindow::kTest);
-    EXPECT_TRUE(window->exam->Panel5->isVisible());
-    EXPECT_FALSE(window->options->isVisible());
-    EXPECT_TRUE(window->exam->Timer1->isActive());
+    EXPECT_TRUE(window->exam()->Panel5->isVisible());
+    EXPECT_FALSE(window->options()->isVisible());
+    EXPECT_TRUE(window->exam()->Timer1->isActive());
     EXPECT_TRUE(state.testing);
 
     dialogs.confirmAnswers = {true};
     clickTab(MainWindow::kOptions);
     EXPECT_EQ(window->tabBar->currentIndex(), MainWindow::kOptions);
-    EXPECT_FALSE(window->exam->Timer1->isActive());
+    EXPECT_FALSE(window->exam()->Timer1->isActive());
     EXPECT_FALSE(state.testing);
-    EXPECT_TRUE(window->options->isVisible());
-    EXPECT_FALSE(window->exam->Panel5->isVisible());
+    EXPECT_TRUE(window->options()->isVisible());
+    EXPECT_FALSE(window->exam()->Panel5->isVisible());
 
     clickTab(MainWindow::kTest);
-    EXPECT_TRUE(window->exam->Panel4->isVisible());
+    EXPECT_TRUE(window->exam()->Panel4->isVisible());
     EXPECT_EQ(dialogs.confirmations().size(), 2u);
 }
 
