@@ -25,7 +25,6 @@ protected:
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QuitAfterPaint quitter;
-    return runProgram(app, [&](QWidget& window) { window.installEventFilter(&quitter); });
+    return runProgram(argc, argv, [&](QWidget& window) { window.installEventFilter(&quitter); });
 }

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
   libgtest-dev googletest
   fonts-ipafont-gothic
   appstream desktop-file-utils

@@ -1,36 +1,36 @@
 #include "app/program.h"
 
+#include "app/app_icon.h"
+#include "app/font_preload.h"
 #include "app/single_instance.h"
 #include "store/app_state.h"
 #include "store/preferences.h"
-#include "ui/controls.h"
 #include "ui/qt_dialogs.h"
 #include "window/main_window.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
 
-int runProgram(QApplication& app, const std::function<void(QWidget& window)>& shown)
+int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
 {
+    FontPreload fonts;
+    QApplication app(argc, argv);
+    fonts.applicationReady();
+
     QApplication::setApplicationName(QStringLiteral("lexiwren"));
     // The installed menu entry is io.github.lexiwren.Lexiwren.desktop; naming it
     // here lets desktops group the window with that entry and show its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.lexiwren.Lexiwren"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/lexiwren-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(appIcon());
 
     // Qt's own buttons and dialogs speak Japanese like the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
-    ui::installFontFallback();
 
     // Word files named by relative paths ("words\default.txt") live in the
     // per-user data folder; the preferences file in the configuration folder.
@@ -39,7 +39,12 @@ int runProgram(QApplication& app, const std::function<void(QWidget& window)>& sh
 
     // A second copy says so and ends before it touches any file.
     SingleInstance instance(configDir);
-    if (QtDialogs firstDialogs(dataDir); !instance.claim(firstDialogs))
+    const bool claimed = [&] {
+        QtDialogs firstDialogs(dataDir);
+        return instance.claim(firstDialogs);
+    }();
+    fonts.finish();
+    if (!claimed)
         return 0;
 
     QDir().mkpath(dataDir);

@@ -5,22 +5,29 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <sys/file.h>
+
 SingleInstance::SingleInstance(const QString& folder)
-    : lock_(QDir(folder).filePath(QString::fromLatin1(kLockFileName)))
+    : file_(QDir(folder).filePath(QString::fromLatin1(kLockFileName)))
 {
-    // The lock is held for the whole run, so its age says nothing: only a
-    // lock whose process is gone is stale.
-    lock_.setStaleLockTime(0);
 }
 
 bool SingleInstance::claim(Dialogs& dialogs)
 {
-    const QString folder = QFileInfo(lock_.fileName()).absolutePath();
+    const QString folder = QFileInfo(file_.fileName()).absolutePath();
     if (!QFileInfo::exists(folder))
         QDir().mkpath(folder);
-    if (lock_.tryLock(0))
+    // The file is never written or removed: its content means nothing, and
+    // removing it could let a third copy lock a new file of the same name
+    // while a second still waits on the old one.
+    if (!file_.open(QIODevice::ReadWrite))
         return true;
-    if (lock_.error() != QLockFile::LockFailedError)
+    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0)
+        return true;
+    const bool heldElsewhere = errno == EWOULDBLOCK;
+    file_.close();
+    if (!heldElsewhere)
         return true;
     dialogs.message(QStringLiteral("Lexiwren はすでに起動しています。"));
     return false;

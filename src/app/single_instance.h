@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QLockFile>
+#include <QFile>
 #include <QString>
 
 class Dialogs;
 
 // One running copy per user: two windows on one word file would overwrite
-// each other's answers. The running copy holds a lock file in the per-user
-// configuration folder for as long as it runs.
+// each other's answers. The running copy holds an exclusive lock on a file in
+// the per-user configuration folder for as long as it runs. The lock belongs
+// to the open file, so the system lets go of it however the copy ends, a
+// crash or a kill included, and no stale lock is ever left to clear.
 class SingleInstance {
 public:
     static constexpr const char* kLockFileName = "lexiwren.lock";
@@ -16,13 +18,13 @@ public:
 
     // True when this copy may run. When another running copy holds the lock,
     // says so in a message box and answers false, having touched nothing.
-    // A lock left behind by a copy that died (a crash, a kill) is taken
-    // over. When no lock can be made at all (a folder that cannot be
-    // written), the copy runs anyway: refusing to start would be worse.
+    // When no lock can be taken at all (a folder that cannot be written, a
+    // file system without locks), the copy runs anyway: refusing to start
+    // would be worse.
     bool claim(Dialogs& dialogs);
 
-    QString lockFile() const { return lock_.fileName(); }
+    QString lockFile() const { return file_.fileName(); }
 
 private:
-    QLockFile lock_;
+    QFile file_;
 };

@@ -1,5 +1,7 @@
 #include "registration/radio_group.h"
 
+#include "ui/group_frame_style.h"
+
 #include <QButtonGroup>
 #include <QRadioButton>
 
@@ -16,6 +18,7 @@ RadioGroup::RadioGroup(QWidget* parent, const char* name, const QString& caption
     : QGroupBox(caption, parent), group_(new QButtonGroup(this))
 {
     setObjectName(QString::fromLatin1(name));
+    setStyle(ui::groupFrameStyle());
     setGeometry(bounds);
     for (int i = 0; i < items.size(); ++i) {
         auto* radio = new QRadioButton(items.at(i), this);

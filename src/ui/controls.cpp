@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/group_frame_style.h"
+
 #include <QCheckBox>
 #include <QFont>
 #include <QFontDatabase>
@@ -100,6 +102,7 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, i
                     int width, int height)
 {
     auto* g = named(new QGroupBox(caption, parent), name, 0);
+    g->setStyle(groupFrameStyle());
     g->setGeometry(left, top, width, height);
     return g;
 }

@@ -80,6 +80,24 @@ TEST(SingleInstance, SecondCopyIsRefusedAndALockLeftByAKilledCopyIsTakenOver)
     EXPECT_TRUE(third.output().contains(kAlreadyRunning)) << third.output().toStdString();
 }
 
+TEST(SingleInstance, TheLockGoesWithTheCopyThatHeldIt)
+{
+    TempFolder folder;
+    const QString config = folder.path(QStringLiteral("config"));
+    ScriptedDialogs dialogs;
+    {
+        SingleInstance first(config);
+        ASSERT_TRUE(first.claim(dialogs));
+        SingleInstance second(config);
+        EXPECT_FALSE(second.claim(dialogs));
+        EXPECT_EQ(dialogs.messages(), std::vector<QString>{kAlreadyRunning});
+    }
+    // Ended normally, the first copy leaves the file but not the lock.
+    SingleInstance next(config);
+    EXPECT_TRUE(next.claim(dialogs));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 TEST(SingleInstance, NoPlaceForTheLockStillStarts)
 {
     TempFolder folder;

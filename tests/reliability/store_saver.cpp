@@ -70,8 +70,6 @@ public:
 
 int lock(int argc, char** argv)
 {
-    // The lock records the application's name, which a later start compares
-    // with the name of the process behind the PID.
     QCoreApplication app(argc, argv);
     SingleInstance instance(QString::fromLocal8Bit(argv[2]));
     PrintedDialogs dialogs;
