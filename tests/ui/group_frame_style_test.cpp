@@ -37,8 +37,9 @@ TEST(GroupFrameStyle, GroupBoxesLookAsTheApplicationStyleDrawsThem)
     // every image plugin (unless an earlier test already had them loaded).
     const bool loadedBefore = imagePluginsLoaded();
     const QImage actual = drawn(ours);
-    if (!loadedBefore)
+    if (!loadedBefore) {
         EXPECT_FALSE(imagePluginsLoaded());
+    }
     const QImage expected = drawn(plain);
     EXPECT_EQ(actual, expected);
     // Not blank: the frame and caption are there to compare.
