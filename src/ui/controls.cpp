@@ -30,7 +30,11 @@ QFont designFont(int pixelHeight)
     }();
     QFont font(family);
     font.setPixelSize(pixelHeight);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    // Unhinted outlines keep every advance and line height of the slight
+    // hinting fontconfig gives by default, so layouts and click areas stay
+    // the same, and the first glyph drawn need not wait for FreeType's
+    // auto-hinter to study dozens of reference glyphs of the CJK face.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
