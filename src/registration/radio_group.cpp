@@ -18,7 +18,7 @@ RadioGroup::RadioGroup(QWidget* parent, const char* name, const QString& caption
     : QGroupBox(caption, parent), group_(new QButtonGroup(this))
 {
     setObjectName(QString::fromLatin1(name));
-    setStyle(ui::groupFrameStyle());
+    ui::useGroupFrameStyle(this);
     setGeometry(bounds);
     for (int i = 0; i < items.size(); ++i) {
         auto* radio = new QRadioButton(items.at(i), this);

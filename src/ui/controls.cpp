@@ -106,7 +106,7 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, i
                     int width, int height)
 {
     auto* g = named(new QGroupBox(caption, parent), name, 0);
-    g->setStyle(groupFrameStyle());
+    useGroupFrameStyle(g);
     g->setGeometry(left, top, width, height);
     return g;
 }

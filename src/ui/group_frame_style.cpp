@@ -1,6 +1,7 @@
 #include "ui/group_frame_style.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
@@ -19,10 +20,8 @@ constexpr int kFusionCaptionGap = 3;
 
 class GroupFrameStyle : public QProxyStyle {
 public:
-    explicit GroupFrameStyle(const QString& base) : QProxyStyle(base)
+    GroupFrameStyle() : QProxyStyle(QStringLiteral("fusion"))
     {
-        if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
-            return;
         QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
         reader.setAutoDetectImageFormat(false);
         frame_ = QPixmap::fromImage(reader.read());
@@ -48,12 +47,20 @@ private:
 
 QStyle* groupFrameStyle()
 {
-    static QStyle* style = [] {
-        auto* s = new GroupFrameStyle(QApplication::style()->name());
+    static QStyle* const style = []() -> QStyle* {
+        if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+            return nullptr;
+        auto* s = new GroupFrameStyle;
         s->setParent(qApp);
         return s;
     }();
     return style;
+}
+
+void useGroupFrameStyle(QGroupBox* box)
+{
+    if (QStyle* style = groupFrameStyle())
+        box->setStyle(style);
 }
 
 } // namespace ui
