@@ -38,7 +38,7 @@ def at(x, y, w=0, h=0):
 
 WORD, MEAN = at(64, 36, 145, 20), at(64, 60, 241, 20)
 EXAMPLE, EXAMPLEMEAN = at(64, 90, 289, 20), at(64, 114, 289, 20)
-IN_TURN = (PANEL[0] + 16 + 8 + 56, PANEL[1] + 160 + 16 + 8)   # 順繰り in its group box
+IN_TURN = (PANEL[0] + 16 + 8 + 30, PANEL[1] + 160 + 16 + 8)   # on the caption 順繰り in its group box
 QUIZ_ANSWER = at(8, 88, 417, 24)
 QUIZ_PROMPT = (PANEL[0] + 24, PANEL[1] + 40)                 # Label5, 16 px font
 TEST_NORMAL = at(32, 144, 121, 25)
