@@ -2,12 +2,12 @@
 
 #include "store/failure.h"
 #include "store/line_store.h"
+#include "store/whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace prefs {
 namespace {
@@ -137,9 +137,7 @@ void writeString(const QString& file, const QByteArray& section, const QByteArra
         existing.close();
     }
     QDir().mkpath(QFileInfo(file).absolutePath());
-    QSaveFile out(file);
-    const QByteArray bytes = withValue(content, section, key, value);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!replaceWholeFile(file, withValue(content, section, key, value)))
         throw Failure::cannotWritePreferences(file);
 }
 

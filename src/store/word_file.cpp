@@ -1,10 +1,10 @@
 #include "store/word_file.h"
 
 #include "store/failure.h"
+#include "store/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString fileNameFor(const QString& storedPath)
 {
@@ -40,14 +40,6 @@ void SaveLines(const LineStore& store, const QString& path)
     const QFileInfo existing(name);
     if (existing.exists() && !existing.isWritable())
         throw Failure::cannotCreate(path);
-    QSaveFile file(name);
-    // Unbuffered, so a short write (a full disk, a file-size limit) shows in
-    // the count write() returns: a buffered write reports every byte taken,
-    // and the failure of the final flush does not stop commit() from putting
-    // the cut file in place of the whole one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Failure::cannotCreate(path);
-    const QByteArray bytes = store.text();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!replaceWholeFile(name, store.text()))
         throw Failure::cannotCreate(path);
 }

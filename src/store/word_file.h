@@ -4,9 +4,8 @@
 
 #include <QString>
 
-// Word files are written atomically: the new text goes to a file beside the
-// old one, is flushed to disk and then replaces it, so a crash, a kill or a
-// full disk never leaves a half-written word file.
+// Word files are written atomically (see replaceWholeFile), so a crash, a
+// kill or a full disk never leaves a half-written word file.
 
 // The largest word file we load. A full store of 1000 records is about
 // 60 kB; this leaves room for long example sentences and foreign files
