@@ -2,7 +2,10 @@
 
 #include "store/codec.h"
 
+#include <QSaveFile>
 #include <QString>
+
+#include <cstdlib>
 
 QByteArray benchWordFile(int records)
 {
@@ -28,4 +31,11 @@ QByteArray benchWordFile(int records)
         out += cp932::encode(line) + "\r\n";
     }
     return out;
+}
+
+void atomicSave(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        std::abort();
 }

@@ -15,7 +15,6 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QTabBar>
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
@@ -38,13 +37,6 @@ struct Program {
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
-
-void atomicSave(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        std::abort();
-}
 
 void QuizAnswer(benchmark::State& s)
 {

@@ -6,7 +6,6 @@
 #include "store/word_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -50,11 +49,8 @@ void LoadFloor(benchmark::State& state)
 void AtomicSaveFloor(benchmark::State& state)
 {
     const WordFileOnDisk file(int(state.range(0)));
-    for (auto _ : state) {
-        QSaveFile f(file.path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(file.bytes) != file.bytes.size() || !f.commit())
-            std::abort();
-    }
+    for (auto _ : state)
+        atomicSave(file.path, file.bytes);
 }
 
 void Save(benchmark::State& state)

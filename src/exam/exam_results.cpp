@@ -12,7 +12,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-
 void ExamPanels::writeHeading()
 {
     StringGrid2->setHorizontalHeaderLabels(
@@ -61,7 +60,6 @@ void ExamPanels::ShowTestResults(int right, const QString& title, const QString&
 
 void ExamPanels::Button11Click()
 {
-    ui::placeAsPanel(Panel4);
-    Panel4->show();
+    showStart();
     Panel6->hide();
 }

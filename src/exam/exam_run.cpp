@@ -110,11 +110,9 @@ void ExamPanels::BuildTestOrder(int n)
     state_.rng.Randomize();
     state_.benri2.clear();
 
-    int m = 0;
-    while (m < kScanIndices && !state_.Memo1.ReadLine(m).isEmpty()) {
-        state_.theList.WriteLine(m, QByteArray::number(m + 1));
-        ++m;
-    }
+    const int m = VisibleRecords(state_.Memo1, kScanIndices);
+    for (int i = 0; i < m; ++i)
+        state_.theList.WriteLine(i, QByteArray::number(i + 1));
     if (m < n)
         state_.benri2 = "error!";
 

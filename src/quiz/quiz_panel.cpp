@@ -61,9 +61,7 @@ bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
 void QuizPanel::hideForTabSwitch()
 {
     hide();
-    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(nextquestion), static_cast<QWidget*>(Button4),
-                       static_cast<QWidget*>(Button5), static_cast<QWidget*>(hint), static_cast<QWidget*>(ans)})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5, hint, ans})
         w->hide();
 }
 
@@ -97,9 +95,7 @@ bool QuizPanel::prepare()
     state_.benri1 = "0";
     ui::placeAsPanel(this);
     show();
-    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(nextquestion), static_cast<QWidget*>(Button4),
-                       static_cast<QWidget*>(Button5)})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5})
         w->show();
 
     state_.theList.clear();

@@ -3,11 +3,9 @@
 #include "ui/controls.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
 {
@@ -42,6 +40,5 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
 
     // Centred on the screen rather than over the main window; moving it
     // here keeps the dialog from re-centring itself when shown.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnScreen(*this);
 }

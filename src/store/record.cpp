@@ -2,6 +2,7 @@
 
 #include "store/failure.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -9,50 +10,37 @@
 
 namespace {
 
-// Where field k of a line starts and ends, by ReadField's rule.
 struct Span {
     qsizetype start;
     qsizetype end;
 };
 
-Span fieldSpan(const QByteArray& line, int k)
+// Where fields 1..count of a line start and end, in one pass, by ReadField's
+// rule: field k runs from the (k-1)th comma to the kth, and when the line
+// holds fewer fields, every later one reads as the last one present.
+void scanFields(const QByteArray& line, Span* spans, int count)
 {
-    // Field k runs from the (k-1)th comma to the kth; when the line holds
-    // fewer fields, the last one present is the answer.
-    const char* p = line.constData();
-    const qsizetype n = line.size();
-    qsizetype start = 0;
-    for (int commas = 1;; ++commas) {
-        const void* hit = std::memchr(p + start, ',', size_t(n - start));
-        if (!hit)
-            return {start, n};
-        const qsizetype comma = static_cast<const char*>(hit) - p;
-        if (commas == k)
-            return {start, comma};
-        start = comma + 1;
-    }
-}
-
-// The first `count` fields of a line in one pass, each as ReadField gives it.
-template <int count>
-std::array<Span, count> fieldSpans(const QByteArray& line)
-{
-    std::array<Span, count> spans{};
     const char* p = line.constData();
     const qsizetype n = line.size();
     qsizetype start = 0;
     int k = 0;
     for (; k < count; ++k) {
-        const void* hit = start <= n ? std::memchr(p + start, ',', size_t(n - start)) : nullptr;
+        const void* hit = std::memchr(p + start, ',', size_t(n - start));
         if (!hit)
             break;
         const qsizetype comma = static_cast<const char*>(hit) - p;
-        spans[size_t(k)] = {start, comma};
+        spans[k] = {start, comma};
         start = comma + 1;
     }
-    // Fewer fields: every later field reads as the last one present.
     for (; k < count; ++k)
-        spans[size_t(k)] = {start, n};
+        spans[k] = {start, n};
+}
+
+template <int count>
+std::array<Span, count> fieldSpans(const QByteArray& line)
+{
+    std::array<Span, count> spans{};
+    scanFields(line, spans.data(), count);
     return spans;
 }
 
@@ -77,7 +65,12 @@ void appendFields(QByteArray& out, const QByteArray& line)
 
 QByteArray ReadField(const QByteArray& line, int k)
 {
-    const Span span = fieldSpan(line, k);
+    // Only as far as field k: the word alone is read for every record on
+    // every duplicate check and quiz pool.
+    const int count = std::clamp(k, 1, int(kCorrect));
+    std::array<Span, kCorrect> spans;
+    scanFields(line, spans.data(), count);
+    const Span& span = spans[size_t(count - 1)];
     return line.mid(span.start, span.end - span.start);
 }
 

@@ -12,7 +12,7 @@ enum Field { kWord = 1, kMean, kExample, kExampleMean, kParts, kAsked, kCorrect 
 // Field k (1..7) of the record at that store index: the text between the
 // (k-1)th and kth comma, the last field running to the end of the line.
 // A record with fewer fields answers with its last field; fields after the
-// seventh are never read.
+// seventh are never read (a k outside 1..7 reads as the nearest of them).
 QByteArray ReadField(const LineStore& store, int index, int k);
 QByteArray ReadField(const QByteArray& line, int k);
 

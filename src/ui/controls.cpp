@@ -6,11 +6,13 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 
 namespace ui {
@@ -49,6 +51,12 @@ void installFontFallback()
 void placeAsPanel(QWidget* panel)
 {
     panel->setGeometry(8, 24, 481, 313);
+}
+
+void centreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
 }
 
 namespace {

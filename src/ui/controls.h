@@ -28,6 +28,8 @@ void installFontFallback();
 
 // The bounds every panel gets when shown.
 void placeAsPanel(QWidget* panel);
+// Moves a window to the middle of the primary screen's free area.
+void centreOnScreen(QWidget& window);
 
 QWidget* panel(QWidget* parent, const char* name);
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,

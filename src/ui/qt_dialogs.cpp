@@ -1,28 +1,28 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/controls.h"
+
 #include <QDialog>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-
-void centreOnScreen(QWidget& box)
-{
-    box.adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        box.move(area.center() - box.rect().center());
-    }
-}
 
 int runBox(QMessageBox& box)
 {
     box.setWindowModality(Qt::ApplicationModal);
-    centreOnScreen(box);
+    box.adjustSize();
+    ui::centreOnScreen(box);
     return box.exec();
+}
+
+// A box titled with the program's name and a single OK button.
+void notify(QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, programName(), text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    runBox(box);
 }
 
 } // namespace
@@ -31,9 +31,7 @@ QtDialogs::QtDialogs(QString startFolder) : startFolder_(std::move(startFolder))
 
 void QtDialogs::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, programName(), text, QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    runBox(box);
+    notify(QMessageBox::NoIcon, text);
 }
 
 bool QtDialogs::confirm(const QString& text)
@@ -48,9 +46,7 @@ bool QtDialogs::confirm(const QString& text)
 
 void QtDialogs::error(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, programName(), text, QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    runBox(box);
+    notify(QMessageBox::Critical, text);
 }
 
 std::optional<QString> QtDialogs::fileName(const QString& title, bool save)

@@ -155,16 +155,16 @@ void MainWindow::FormCreate()
     readDefaultWordFile();
 
     const QString defaultFile = fileNameFor(state_.Edit1);
-    if (!QFileInfo::exists(defaultFile)) {
+    if (QFileInfo::exists(defaultFile)) {
+        LoadLines(state_.Memo1, state_.Edit1);
+    } else {
         // The folder of the default file ("words") is made as well, so a
-        // first start always ends with a current word file to save to.
+        // first start always ends with a current word file to save to. The
+        // new file holds the empty store, so there is nothing to read back.
         QDir().mkpath(QFileInfo(defaultFile).absolutePath());
         SaveLines(state_.Memo1, state_.Edit1);
     }
-    LoadLines(state_.Memo1, state_.Edit1);
     state_.path = state_.Edit1;
-    if (options_)
-        options_->refresh();
     TabControl1Change();
     state_.benri1 = "0";
 }
