@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "read_only.h"
 #include "saved_store.h"
 #include "store/record.h"
@@ -6,33 +7,9 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
-
-// Lowers this process's file-size limit while it lives, with SIGXFSZ
-// ignored so an oversized write fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 class GuiSaveFailure : public AppFixture {
 protected:

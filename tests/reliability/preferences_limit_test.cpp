@@ -1,36 +1,11 @@
+#include "file_size_limit.h"
 #include "store/failure.h"
 #include "store/preferences.h"
 #include "support/fixtures.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
-
-// Lowers this process's file-size limit for one scope. SIGXFSZ is ignored
-// meanwhile, so a write past the limit fails instead of killing the suite.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lower{bytes, saved_.rlim_max};
-        ok_ = setrlimit(RLIMIT_FSIZE, &lower) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-    bool ok_ = false;
-};
 
 // The preferences file is written the way word files are: a write the disk
 // cuts short is refused and the old file stays whole.
