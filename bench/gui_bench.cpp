@@ -97,7 +97,8 @@ void ListFillFloor(benchmark::State& s)
         for (int k : {1, 2})
             texts.push_back(cp932::decode(ReadField(store, r, k)));
         texts.push_back(PartName(StrToInt(ReadField(store, r, 5))));
-        texts.push_back(QString::fromLatin1(AccuracyText(StrToInt(ReadField(store, r, 6)), StrToInt(ReadField(store, r, 7)))));
+        texts.push_back(QString::fromLatin1(
+            AccuracyText(StrToInt(ReadField(store, r, 6)), StrToInt(ReadField(store, r, 7)))));
         for (int k : {3, 4})
             texts.push_back(cp932::decode(ReadField(store, r, k)));
     }

@@ -53,11 +53,16 @@ bool isDuplicateCode(unsigned code)
     if (code >= 0xED40 && code <= 0xEEFC)
         return true;
     switch (code) {
-    case 0x8790: case 0x8791: case 0x8792: case 0x8795: case 0x8796:
-    case 0x8797: case 0x879A: case 0x879B: case 0x879C:
-        return true;
-    default:
-        return (code >= 0xFA4A && code <= 0xFA54) || (code >= 0xFA58 && code <= 0xFA5B);
+    case 0x8790:
+    case 0x8791:
+    case 0x8792:
+    case 0x8795:
+    case 0x8796:
+    case 0x8797:
+    case 0x879A:
+    case 0x879B:
+    case 0x879C: return true;
+    default: return (code >= 0xFA4A && code <= 0xFA54) || (code >= 0xFA58 && code <= 0xFA5B);
     }
 }
 

@@ -86,8 +86,8 @@ void namesIn(const QByteArray& content, QList<QByteArray>& sections, QList<QByte
     }
 }
 
-void expectLinesKept(const QList<QByteArray>& before, const QList<QByteArray>& after, const QByteArray& section,
-                     const QByteArray& entry)
+void expectLinesKept(const QList<QByteArray>& before, const QList<QByteArray>& after,
+                     const QByteArray& section, const QByteArray& entry)
 {
     qsizetype d = 0;
     while (d < before.size() && d < after.size() && before.at(d) == after.at(d))

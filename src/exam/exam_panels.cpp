@@ -35,10 +35,12 @@ ExamPanels::ExamPanels(QWidget* tabControl, AppState& state, Dialogs& dialogs, c
 void ExamPanels::buildStartPanel()
 {
     Label10 = ui::label(Panel4, "Label10", QStringLiteral("Q.  覚悟はいいですかぁ～"), 7, 6, 19);
-    Label11 = ui::label(Panel4, "Label11", QStringLiteral("問題がバシバシ出るんで、ガンガン答えちゃってください。"),
-                        32, 40, 12);
-    Label13 = ui::label(Panel4, "Label13", QStringLiteral("なお、例文暗唱は出ません。単語のみです。"), 32, 56, 12);
-    Test_Normal = ui::button(Panel4, "Test_Normal", QStringLiteral("ふつーのテスト形式"), 32, 144, 121, 25, 12);
+    Label11 = ui::label(Panel4, "Label11",
+                        QStringLiteral("問題がバシバシ出るんで、ガンガン答えちゃってください。"), 32, 40, 12);
+    Label13 =
+        ui::label(Panel4, "Label13", QStringLiteral("なお、例文暗唱は出ません。単語のみです。"), 32, 56, 12);
+    Test_Normal =
+        ui::button(Panel4, "Test_Normal", QStringLiteral("ふつーのテスト形式"), 32, 144, 121, 25, 12);
     Test_Time = ui::button(Panel4, "Test_Time", QStringLiteral("タイムアタック"), 32, 184, 121, 25, 12);
     Test_All = ui::button(Panel4, "Test_All", QStringLiteral("全制覇"), 32, 224, 121, 25, 12);
     QWidget::setTabOrder(Test_Normal, Test_Time);
@@ -62,9 +64,11 @@ void ExamPanels::buildTestPanel()
     Label21 = ui::label(Panel5, "Label21", QString(), 16, 232, 12);
     QWidget::setTabOrder(Edit2, Checkans);
 
-    connect(Checkans, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+    connect(Checkans, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
     // Edit2KeyPress: Enter answers, whether or not anything was typed.
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+    connect(Edit2, &QLineEdit::returnPressed, this,
+            [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
 }
 
 void ExamPanels::buildResultsPanel()
@@ -86,7 +90,8 @@ void ExamPanels::buildResultsPanel()
     writeHeading();
     QWidget::setTabOrder(Button11, StringGrid2);
 
-    connect(Button11, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button11Click(); }); });
+    connect(Button11, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button11Click(); }); });
 }
 
 void ExamPanels::hideForTabSwitch()

@@ -14,8 +14,8 @@
 
 void ExamPanels::writeHeading()
 {
-    StringGrid2->setHorizontalHeaderLabels(
-        {QStringLiteral("○/×"), QStringLiteral("問題"), QStringLiteral("正解"), QStringLiteral("あなたの回答")});
+    StringGrid2->setHorizontalHeaderLabels({QStringLiteral("○/×"), QStringLiteral("問題"),
+                                            QStringLiteral("正解"), QStringLiteral("あなたの回答")});
 }
 
 void ExamPanels::ShowTestResults(int right, const QString& title, const QString& subtitle)
@@ -24,12 +24,14 @@ void ExamPanels::ShowTestResults(int right, const QString& title, const QString&
     Timer1->stop();
     Button11->hide();
 
-    ui::setCaption(Label17, QStringLiteral("正解数　") + QString::number(right) + QStringLiteral("/ ")
-                                + cp932::decode(state_.benri1));
+    ui::setCaption(Label17,
+                   QStringLiteral("正解数　") + QString::number(right) + QStringLiteral("/ ")
+                       + cp932::decode(state_.benri1));
     ui::setCaption(Label24, title);
     // The subtitle (time up, finished, every word done) stands right of the
     // title, in the title's font.
-    ui::setCaption(Label25, subtitle.isEmpty() ? QString() : QStringLiteral("（") + subtitle + QStringLiteral("）"));
+    ui::setCaption(Label25,
+                   subtitle.isEmpty() ? QString() : QStringLiteral("（") + subtitle + QStringLiteral("）"));
     Label25->move(Label24->x() + Label24->width() + 8, Label24->y());
     Label25->setVisible(!subtitle.isEmpty());
 

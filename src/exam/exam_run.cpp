@@ -152,9 +152,11 @@ void ExamPanels::Timer1Timer()
     if (state_.TimeLeft < 0) {
         Timer1->stop();
         if (state_.benri2 == "Normal")
-            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("普通モード"), QStringLiteral("時間切れ"));
+            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("普通モード"),
+                            QStringLiteral("時間切れ"));
         else if (state_.benri2 == "Time")
-            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("タイムアタック"), QStringLiteral("終了！"));
+            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("タイムアタック"),
+                            QStringLiteral("終了！"));
     }
 }
 
@@ -197,11 +199,13 @@ void ExamPanels::CheckansClick()
             return;
         }
         if (state_.benri2 == "Time") {
-            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("タイムアタック"), QStringLiteral("終了！"));
+            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("タイムアタック"),
+                            QStringLiteral("終了！"));
             return;
         }
         if (state_.benri2 == "All") {
-            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("全制覇モード"), QStringLiteral("全単語制覇！"));
+            ShowTestResults(StrToInt(state_.ansnum), QStringLiteral("全制覇モード"),
+                            QStringLiteral("全単語制覇！"));
             return;
         }
     }

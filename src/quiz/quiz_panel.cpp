@@ -40,10 +40,12 @@ QuizPanel::QuizPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs, con
     setTabOrder(Button4, nextquestion);
     setTabOrder(nextquestion, Button5);
 
-    connect(Button4, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button4Click(); }); });
+    connect(Button4, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button4Click(); }); });
     connect(nextquestion, &QPushButton::clicked, this,
             [this] { runHandler(dialogs_, [this] { nextquestionClick(); }); });
-    connect(Button5, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button5Click(); }); });
+    connect(Button5, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button5Click(); }); });
     Edit3->installEventFilter(this);
 }
 
@@ -61,7 +63,8 @@ bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
 void QuizPanel::hideForTabSwitch()
 {
     hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5, hint, ans})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5, hint, ans})
         w->hide();
 }
 
@@ -86,7 +89,8 @@ bool QuizPanel::qualifies(int index) const
             return false;
     }
     if (!spellingQuestions())
-        return !ReadField(store, index, kExample).isEmpty() && !ReadField(store, index, kExampleMean).isEmpty();
+        return !ReadField(store, index, kExample).isEmpty()
+            && !ReadField(store, index, kExampleMean).isEmpty();
     return true;
 }
 
@@ -111,6 +115,7 @@ bool QuizPanel::prepare()
         nextquestionClick();
         return true;
     }
-    dialogs_.message(QStringLiteral("出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
+    dialogs_.message(QStringLiteral(
+        "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
     return false;
 }

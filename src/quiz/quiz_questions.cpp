@@ -22,7 +22,9 @@ void QuizPanel::setQuestion(const QByteArray& text)
 void QuizPanel::nextquestionClick()
 {
     const bool spelling = spellingQuestions();
-    ui::setCaption(Label4, spelling ? QStringLiteral("Q.  次の単語のスペルを答えよ。") : QStringLiteral("Q.  英訳せよ。"));
+    ui::setCaption(Label4,
+                   spelling ? QStringLiteral("Q.  次の単語のスペルを答えよ。")
+                            : QStringLiteral("Q.  英訳せよ。"));
 
     hint->show();
     ui::setCaption(hint, QString());
@@ -41,8 +43,9 @@ void QuizPanel::nextquestionClick()
         const int pos = StrToInt(state_.benri1);
         setQuestion(state_.theList.ReadLine(pos));
         state_.benri1 = IntToStr(pos + 1);
-        ui::setCaption(no, QStringLiteral("出題No  ") + QString::fromLatin1(state_.benri1) + QLatin1Char('/')
-                               + QString::number(n));
+        ui::setCaption(no,
+                       QStringLiteral("出題No  ") + QString::fromLatin1(state_.benri1) + QLatin1Char('/')
+                           + QString::number(n));
     } else {
         setQuestion(state_.theList.ReadLine(state_.rng.Next(n)));
         ui::setCaption(no, QString());
@@ -62,7 +65,8 @@ void QuizPanel::Button5Click()
     if (first.isEmpty())
         ui::setCaption(hint, QStringLiteral("この単語にはスペルが登録されていません"));
     else
-        ui::setCaption(hint, QStringLiteral("最初のスペルは 「") + cp932::decode(first) + QStringLiteral("」"));
+        ui::setCaption(hint,
+                       QStringLiteral("最初のスペルは 「") + cp932::decode(first) + QStringLiteral("」"));
 }
 
 bool QuizPanel::answerMatches(const QString& typed, const QByteArray& expected)

@@ -12,8 +12,8 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("データ変更"));
     // A dialog frame: no resizing, no help or minimise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(380, 243);
     setFont(ui::designFont(12));
 

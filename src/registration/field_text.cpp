@@ -1,4 +1,4 @@
-#include "registration/field_text.h"
+#include "field_text.h"
 
 #include "store/codec.h"
 #include "ui/dialogs.h"

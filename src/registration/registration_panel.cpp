@@ -1,13 +1,13 @@
 #include "registration/registration_panel.h"
 
-#include "registration/field_text.h"
-#include "ui/input_method.h"
+#include "field_text.h"
 #include "registration/radio_group.h"
 #include "store/app_state.h"
 #include "store/record.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
+#include "ui/input_method.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +28,8 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, AppState& state, Dialo
     setObjectName(QStringLiteral("Panel1"));
     ui::placeAsPanel(this);
 
-    ui::label(this, "Label19", QStringLiteral("入力して単語の登録を行ってください。(単語、意味は必須項目です。)"), 24, 8);
+    ui::label(this, "Label19",
+              QStringLiteral("入力して単語の登録を行ってください。(単語、意味は必須項目です。)"), 24, 8);
     ui::label(this, "Label9", QStringLiteral("単語"), 25, 38);
     word = ui::edit(this, "word", 64, 36, 145, 20);
     ui::label(this, "Label2", QStringLiteral("意味"), 25, 62);
@@ -37,10 +38,10 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, AppState& state, Dialo
     example = ui::edit(this, "example", 64, 90, 289, 20);
     ui::label(this, "Label7", QStringLiteral("例文意味"), 1, 116);
     examplemean = ui::edit(this, "examplemean", 64, 114, 289, 20);
-    parts = new RadioGroup(this, "parts", QStringLiteral("品詞"), QRect(64, 142, 113, 115),
-                           {QStringLiteral("名詞(&Z)"), QStringLiteral("動詞(&X)"),
-                            QStringLiteral("形容詞(&C)"), QStringLiteral("副詞(&V)"),
-                            QStringLiteral("熟語(&B)")});
+    parts =
+        new RadioGroup(this, "parts", QStringLiteral("品詞"), QRect(64, 142, 113, 115),
+                       {QStringLiteral("名詞(&Z)"), QStringLiteral("動詞(&X)"), QStringLiteral("形容詞(&C)"),
+                        QStringLiteral("副詞(&V)"), QStringLiteral("熟語(&B)")});
     registerButton = ui::button(this, "register", QStringLiteral("登録！(&R)"), 8, 272, 75, 25);
     Button2 = ui::button(this, "Button2", QStringLiteral("消去(&D)"), 94, 272, 75, 25);
 

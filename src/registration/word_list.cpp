@@ -1,14 +1,14 @@
 #include "registration/word_list.h"
 
+#include "field_text.h"
 #include "registration/change_dialog.h"
-#include "registration/field_text.h"
-#include "ui/input_method.h"
 #include "store/app_state.h"
 #include "store/codec.h"
 #include "store/record.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
+#include "ui/input_method.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -22,8 +22,7 @@ constexpr int kNo = 0, kPart = 3, kRate = 4;
 
 // The record field shown in each column; 0 for the columns that are not
 // record text and cannot be changed.
-constexpr std::array<int, WordList::kColumns> kFieldOfColumn{0, kWord, kMean, 0, 0, kExample,
-                                                             kExampleMean};
+constexpr std::array<int, WordList::kColumns> kFieldOfColumn{0, kWord, kMean, 0, 0, kExample, kExampleMean};
 
 const QString kEmptyText;
 
@@ -35,8 +34,7 @@ QString noWordsText()
 } // namespace
 
 WordList::WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs)
-    : QObject(tabControl), tabControl_(tabControl), state_(state), dialogs_(dialogs),
-      cells_(kMaxRows)
+    : QObject(tabControl), tabControl_(tabControl), state_(state), dialogs_(dialogs), cells_(kMaxRows)
 {
     // 100 rows until the first listing: the heading row and 99 empty rows.
     StringGrid1 = ui::grid(tabControl, "StringGrid1", 99, {32, 69, 118, 66, 52, 313, 355});
@@ -80,8 +78,8 @@ void WordList::hideForTabSwitch()
 
 bool WordList::prepare()
 {
-    const std::array<const char*, kColumns> headings{"No.", "単語", "意味", "品詞", "正解率", "例文",
-                                                     "例文意味"};
+    const std::array<const char*, kColumns> headings{"No.",    "単語", "意味",    "品詞",
+                                                     "正解率", "例文", "例文意味"};
     for (int c = 1; c < kColumns; ++c)
         StringGrid1->horizontalHeaderItem(c)->setText(QString::fromUtf8(headings[static_cast<size_t>(c)]));
 
@@ -118,7 +116,8 @@ int WordList::fillRows()
         row[kNo] = QString::number(r + 1);
         for (int c = 0; c < kColumns; ++c) {
             if (kFieldOfColumn[static_cast<size_t>(c)] != 0)
-                row[static_cast<size_t>(c)] = cp932::decode(ReadField(line, kFieldOfColumn[static_cast<size_t>(c)]));
+                row[static_cast<size_t>(c)] =
+                    cp932::decode(ReadField(line, kFieldOfColumn[static_cast<size_t>(c)]));
         }
         const int asked = StrToInt(ReadField(line, kAsked));
         const int correct = StrToInt(ReadField(line, kCorrect));

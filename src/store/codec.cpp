@@ -121,8 +121,10 @@ QString firstUnencodable(const QString& text)
     const QString mapped = toMicrosoftVariants(text);
     int i = 0;
     while (i < mapped.size()) {
-        const int width = (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size()
-                           && mapped.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const int width =
+            (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate())
+            ? 2
+            : 1;
         const QString piece = mapped.mid(i, width);
         if (piece.at(0).unicode() >= 0x80 && !encodes(piece))
             return text.mid(i, width);

@@ -2,7 +2,9 @@
 
 #include "store/codec.h"
 
-Failure::Failure(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+Failure::Failure(const QString& text) : std::runtime_error(text.toStdString()), text_(text)
+{
+}
 
 Failure Failure::notAnInteger(const QByteArray& cp932Text)
 {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -36,8 +36,7 @@ void scanFields(const QByteArray& line, Span* spans, int count)
         spans[k] = {start, n};
 }
 
-template <int count>
-std::array<Span, count> fieldSpans(const QByteArray& line)
+template <int count> std::array<Span, count> fieldSpans(const QByteArray& line)
 {
     std::array<Span, count> spans{};
     scanFields(line, spans.data(), count);
@@ -45,8 +44,7 @@ std::array<Span, count> fieldSpans(const QByteArray& line)
 }
 
 // Appends fields 1..count of the line, each followed by a comma.
-template <int count>
-void appendFields(QByteArray& out, const QByteArray& line)
+template <int count> void appendFields(QByteArray& out, const QByteArray& line)
 {
     const std::array<Span, count> spans = fieldSpans<count>(line);
     // A line with at least `count` commas: the fields with their commas are

@@ -1,4 +1,4 @@
-#include "store/whole_file.h"
+#include "whole_file.h"
 
 #include <QSaveFile>
 
@@ -10,5 +10,5 @@ bool replaceWholeFile(const QString& name, const QByteArray& bytes)
     // and the failure of the final flush does not stop commit() from putting
     // the cut file in place of the whole one.
     return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-           && file.commit();
+        && file.commit();
 }

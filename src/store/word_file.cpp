@@ -1,7 +1,7 @@
 #include "store/word_file.h"
 
 #include "store/failure.h"
-#include "store/whole_file.h"
+#include "whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +28,9 @@ void LoadLines(LineStore& store, const QString& path)
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
     if (bytes.contains('\0'))
-        throw Failure(QStringLiteral("ファイル %1 はテキストの単語ファイルではありません(0 のバイトを含んでいます)").arg(path));
+        throw Failure(
+            QStringLiteral("ファイル %1 はテキストの単語ファイルではありません(0 のバイトを含んでいます)")
+                .arg(path));
     store.setText(bytes);
 }
 

@@ -61,8 +61,7 @@ void centreOnScreen(QWidget& window)
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const char* name, int fontPx)
+template <typename W> W* named(W* widget, const char* name, int fontPx)
 {
     widget->setObjectName(QString::fromLatin1(name));
     if (fontPx > 0)
@@ -94,8 +93,8 @@ void setCaption(QLabel* label, const QString& caption)
     label->adjustSize();
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height, int fontPx)
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height, int fontPx)
 {
     auto* b = named(new QPushButton(caption, parent), name, fontPx);
     b->setGeometry(left, top, width, height);
@@ -110,8 +109,8 @@ QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width,
     return e;
 }
 
-QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height)
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height)
 {
     auto* g = named(new QGroupBox(caption, parent), name, 0);
     useGroupFrameStyle(g);
@@ -119,8 +118,8 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, i
     return g;
 }
 
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height, bool checked)
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height, bool checked)
 {
     auto* r = named(new QRadioButton(caption, parent), name, 0);
     r->setGeometry(left, top, width, height);
@@ -128,8 +127,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
     return r;
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height)
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height)
 {
     auto* c = named(new QCheckBox(caption, parent), name, 0);
     c->setGeometry(left, top, width, height);

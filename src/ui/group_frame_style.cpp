@@ -22,7 +22,8 @@ class GroupFrameStyle : public QProxyStyle {
 public:
     GroupFrameStyle() : QProxyStyle(QStringLiteral("fusion"))
     {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+                            "png");
         reader.setAutoDetectImageFormat(false);
         frame_ = QPixmap::fromImage(reader.read());
     }
@@ -35,7 +36,7 @@ public:
             return;
         }
         const int top = std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height())
-                        + kFusionCaptionGap;
+            + kFusionCaptionGap;
         qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), frame_);
     }
 

@@ -27,7 +27,9 @@ void notify(QMessageBox::Icon icon, const QString& text)
 
 } // namespace
 
-QtDialogs::QtDialogs(QString startFolder) : startFolder_(std::move(startFolder)) {}
+QtDialogs::QtDialogs(QString startFolder) : startFolder_(std::move(startFolder))
+{
+}
 
 void QtDialogs::message(const QString& text)
 {

@@ -134,8 +134,8 @@ void MainWindow::hideAllPanels()
 
 void MainWindow::readDefaultWordFile()
 {
-    state_.Edit1 = cp932::decode(prefs::readString(state_.prefsFile, prefs::kSection, prefs::kKey,
-                                                   prefs::kDefaultWordFile));
+    state_.Edit1 = cp932::decode(
+        prefs::readString(state_.prefsFile, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile));
 }
 
 void MainWindow::FormCreate()
@@ -150,7 +150,8 @@ void MainWindow::FormCreate()
             written = true;
         });
         if (written)
-            dialogs_.message(QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
+            dialogs_.message(
+                QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
     }
     readDefaultWordFile();
 
@@ -189,9 +190,7 @@ void MainWindow::TabControl1Change()
     hideAllPanels();
 
     switch (tabBar->currentIndex()) {
-    case kRegistration:
-        registration->showPanel();
-        break;
+    case kRegistration: registration->showPanel(); break;
     case kQuiz:
         if (!quiz()->prepare()) {
             selectTabSilently(kOptions);
@@ -199,9 +198,7 @@ void MainWindow::TabControl1Change()
             options()->showPanel();
         }
         break;
-    case kTest:
-        exam()->showStart();
-        break;
+    case kTest: exam()->showStart(); break;
     case kList:
         if (!wordList()->prepare()) {
             selectTabSilently(kRegistration);
@@ -216,7 +213,6 @@ void MainWindow::TabControl1Change()
         ui::placeAsPanel(about());
         about()->show();
         break;
-    default:
-        break;
+    default: break;
     }
 }

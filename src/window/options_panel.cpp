@@ -27,16 +27,19 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialog
     RadioButton12 = ui::radio(kind, "RadioButton12", QStringLiteral("スペル問題"), 8, 16, 113, 17, true);
     RadioButton13 = ui::radio(kind, "RadioButton13", QStringLiteral("例文問題"), 8, 32, 113, 17);
 
-    auto* filter = ui::groupBox(this, "GroupBox5", QStringLiteral("絞り込み(出題モードのみ)"), 16, 80, 153, 73);
+    auto* filter =
+        ui::groupBox(this, "GroupBox5", QStringLiteral("絞り込み(出題モードのみ)"), 16, 80, 153, 73);
     RadioButton9 = ui::radio(filter, "RadioButton9", QStringLiteral("全部"), 8, 16, 113, 17, true);
     RadioButton10 = ui::radio(filter, "RadioButton10", QStringLiteral("未回答問題"), 8, 32, 113, 17);
     RadioButton11 = ui::radio(filter, "RadioButton11", QStringLiteral("正解率の低い問題"), 8, 48, 137, 17);
 
-    auto* order = ui::groupBox(this, "GroupBox2", QStringLiteral("出題順番(出題モードのみ)"), 16, 160, 153, 57);
+    auto* order =
+        ui::groupBox(this, "GroupBox2", QStringLiteral("出題順番(出題モードのみ)"), 16, 160, 153, 57);
     RadioButton3 = ui::radio(order, "RadioButton3", QStringLiteral("順繰り"), 8, 16, 113, 17);
     RadioButton4 = ui::radio(order, "RadioButton4", QStringLiteral("ランダム"), 8, 32, 113, 17, true);
 
-    auto* length = ui::groupBox(this, "GroupBox3", QStringLiteral("問題数(テストモードのみ)"), 16, 224, 153, 73);
+    auto* length =
+        ui::groupBox(this, "GroupBox3", QStringLiteral("問題数(テストモードのみ)"), 16, 224, 153, 73);
     Opt_Q_10 = ui::radio(length, "Opt_Q_10", QStringLiteral("10問"), 8, 16, 113, 17, true);
     Opt_Q_20 = ui::radio(length, "Opt_Q_20", QStringLiteral("20問"), 8, 32, 113, 17);
     Opt_Q_30 = ui::radio(length, "Opt_Q_30", QStringLiteral("30問"), 8, 48, 113, 17);
@@ -53,10 +56,14 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialog
     Button1 = ui::button(files, "Button1", QStringLiteral("設定..."), 8, 229, 39, 20);
     Button1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
 
-    connect(Button3, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button3Click(); }); });
-    connect(Button6, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button6Click(); }); });
-    connect(Button7, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button7Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { runHandler(dialogs_, [this] { Button1Click(); }); });
+    connect(Button3, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button3Click(); }); });
+    connect(Button6, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button6Click(); }); });
+    connect(Button7, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button7Click(); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { runHandler(dialogs_, [this] { Button1Click(); }); });
 }
 
 void OptionsPanel::refresh()

@@ -11,7 +11,9 @@ namespace {
 // say) must neither hang nor touch fonts from the thread.
 TEST(FontPreload, EndsCleanlyWhetherOrNotTheApplicationCameReady)
 {
-    { FontPreload unused; }
+    {
+        FontPreload unused;
+    }
     FontPreload fonts;
     fonts.applicationReady();
     fonts.finish();
@@ -19,7 +21,8 @@ TEST(FontPreload, EndsCleanlyWhetherOrNotTheApplicationCameReady)
     // The design face resolves to an installed Japanese face.
     const QFont font = ui::designFont(12);
     EXPECT_EQ(QFontInfo(font).pixelSize(), 12);
-    EXPECT_TRUE(QFontInfo(font).family().contains(QStringLiteral("IPA"))) << QFontInfo(font).family().toStdString();
+    EXPECT_TRUE(QFontInfo(font).family().contains(QStringLiteral("IPA")))
+        << QFontInfo(font).family().toStdString();
 }
 
 } // namespace

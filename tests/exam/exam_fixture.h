@@ -20,7 +20,8 @@ protected:
     {
         QByteArray bytes;
         for (int k = first; k < first + count; ++k)
-            bytes += "word" + QByteArray::number(k) + "," + sjis("意味") + QByteArray::number(k) + ",,,0,0,0\r\n";
+            bytes +=
+                "word" + QByteArray::number(k) + "," + sjis("意味") + QByteArray::number(k) + ",,,0,0,0\r\n";
         return bytes;
     }
 

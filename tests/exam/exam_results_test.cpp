@@ -19,7 +19,7 @@ void PrintTo(const Kind& kind, std::ostream* os)
     *os << kind.button;
 }
 
-class ExamKinds : public ExamFixture, public ::testing::WithParamInterface<Kind> {};
+class ExamKinds : public ExamFixture, public ::testing::WithParamInterface<Kind> { };
 
 } // namespace
 

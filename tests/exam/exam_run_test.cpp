@@ -56,7 +56,8 @@ TEST_F(ExamFixture, NormalTestAsksDistinctRecordsInTheDrawnOrderAndSavesEveryAns
         const int rec = askedRecord();
         EXPECT_EQ(QByteArray::number(rec), expected[static_cast<size_t>(q - 1)]);
         asked.insert(rec);
-        const QByteArray before = "word" + QByteArray::number(rec) + "," + sjis("意味") + QByteArray::number(rec) + ",,,0,";
+        const QByteArray before =
+            "word" + QByteArray::number(rec) + "," + sjis("意味") + QByteArray::number(rec) + ",,,0,";
         if (q % 3 == 0) {
             answerWrong();
             file.replace(before + "0,0\r\n", before + "1,0\r\n");
@@ -100,7 +101,8 @@ TEST_F(ExamFixture, TooFewRecordsAreRefusedByEveryButton)
         EXPECT_FALSE(visible(exam().Panel5)) << button;
         EXPECT_FALSE(running()) << button;
     }
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>(3, QStringLiteral("登録単語数が現在のモードでは足りません。")));
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>(3, QStringLiteral("登録単語数が現在のモードでは足りません。")));
     EXPECT_EQ(wordFile(), records(9));
 }
 
@@ -110,7 +112,8 @@ TEST_F(ExamFixture, TwelveRecordsAreTooFewForTwentyQuestions)
     chooseLength("Opt_Q_20");
     pressStart("Test_Time");
     EXPECT_EQ(state.benri1, "20");
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("登録単語数が現在のモードでは足りません。")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("登録単語数が現在のモードでは足りません。")});
     EXPECT_FALSE(running());
 }
 
@@ -130,7 +133,8 @@ TEST_F(ExamFixture, EmptyUnencodableAndMiscasedAnswers)
 
     // A character with no code in the word file's code page is refused
     // before anything is counted.
-    QTest::sendKeyEvent(QTest::Click, find<QLineEdit>("Edit2"), Qt::Key_unknown, QStringLiteral("☃"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, find<QLineEdit>("Edit2"), Qt::Key_unknown, QStringLiteral("☃"),
+                        Qt::NoModifier);
     ASSERT_EQ(find<QLineEdit>("Edit2")->text(), QStringLiteral("☃"));
     QTest::keyClick(find<QLineEdit>("Edit2"), Qt::Key_Return);
     ASSERT_EQ(dialogs.errors().size(), 1u);

@@ -17,7 +17,8 @@ TEST_F(QuizTest, InTurnCountsWrapsAndRestartsOnReselect)
         seen << quiz()->no->text() + " " + quiz()->Label5->text();
         click(quiz()->nextquestion);
     }
-    EXPECT_EQ(seen, QStringList({"出題No  1/3 りんご", "出題No  2/3 本", "出題No  3/3 猫", "出題No  1/3 りんご"}));
+    EXPECT_EQ(seen,
+              QStringList({"出題No  1/3 りんご", "出題No  2/3 本", "出題No  3/3 猫", "出題No  1/3 りんご"}));
     clickTab(0);
     clickTab(1);
     EXPECT_EQ(quiz()->no->text(), "出題No  1/3");
@@ -25,8 +26,8 @@ TEST_F(QuizTest, InTurnCountsWrapsAndRestartsOnReselect)
 
 TEST_F(QuizTest, RandomOrderDrawsFromSeededGenerator)
 {
-    startWith(lines({"apple,りんご,,,0,1,1", "book,本,,,0,0,0", "cat,猫,,,0,1,1", "dog,犬,,,0,0,0",
-                     "egg,卵,,,0,0,0"}));
+    startWith(lines(
+        {"apple,りんご,,,0,1,1", "book,本,,,0,0,0", "cat,猫,,,0,1,1", "dog,犬,,,0,0,0", "egg,卵,,,0,0,0"}));
     options(&OptionsPanel::RadioButton10, &OptionsPanel::RadioButton12, &OptionsPanel::RadioButton4);
     clickTab(1);
     state.rng.setSeed(12345);
@@ -68,7 +69,8 @@ TEST_F(QuizTest, WrongAnswersCountOnlyAskedAndBlockEnter)
         EXPECT_EQ(dialogs.messages().back(), kWrong) << typed.toStdString();
         EXPECT_EQ(quiz()->ans->text(), "正解：apple");
         EXPECT_FALSE(quiz()->Button4->isEnabled());
-        const QByteArray file = lines({"apple,りんご,,,0,0,0"}).replace(",0,0\r", "," + QByteArray::number(asked) + ",0\r");
+        const QByteArray file =
+            lines({"apple,りんご,,,0,0,0"}).replace(",0,0\r", "," + QByteArray::number(asked) + ",0\r");
         EXPECT_EQ(wordFile(), file);
 
         // Enter does nothing until the next question is asked.
@@ -127,8 +129,9 @@ TEST_F(QuizTest, HintShowsFirstWholeCharacter)
         hints << quiz()->hint->text();
         click(quiz()->nextquestion);
     }
-    EXPECT_EQ(hints, QStringList({"最初のスペルは 「a」", "最初のスペルは 「日」",
-                                  "この単語にはスペルが登録されていません"}));
+    EXPECT_EQ(hints,
+              QStringList({"最初のスペルは 「a」", "最初のスペルは 「日」",
+                           "この単語にはスペルが登録されていません"}));
     EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,0,0", "日本,Japan,,,0,0,0", ",空,,,0,0,0"}));
 }
 

@@ -40,13 +40,17 @@ TEST_F(QuizTest, PanelLayoutCaptionsFontsAndTabOrder)
 
 TEST_F(QuizTest, PoolFollowsFilterAndKind)
 {
-    startWith(lines({"apple,りんご,,,0,0,0",                        // never answered
+    startWith(lines({"apple,りんご,,,0,0,0", // never answered
                      "book,本,I read a book.,私は本を読む。,0,5,3", // 60%
-                     "cat,猫,A cat.,,0,3,2",                         // 66.7%, no example meaning
-                     "dog,犬,,犬です,0,4,0",                         // 0%, no example
+                     "cat,猫,A cat.,,0,3,2", // 66.7%, no example meaning
+                     "dog,犬,,犬です,0,4,0", // 0%, no example
                      "egg,卵,An egg.,卵です。,0,0,0", "",
                      "fig,いちじく,A fig.,いちじくです。,0,0,0"})); // behind the empty line
-    struct Case { P filter; P kind; Slots expected; };
+    struct Case {
+        P filter;
+        P kind;
+        Slots expected;
+    };
     const Case cases[] = {
         {&OptionsPanel::RadioButton9, &OptionsPanel::RadioButton12, {"0", "1", "2", "3", "4"}},
         {&OptionsPanel::RadioButton10, &OptionsPanel::RadioButton12, {"0", "4"}},
@@ -73,7 +77,8 @@ TEST_F(QuizTest, NoQualifyingRecordSendsUserToOptions)
     options(&OptionsPanel::RadioButton10, &OptionsPanel::RadioButton12);
     clickTab(1);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0], "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。");
+    EXPECT_EQ(dialogs.messages()[0],
+              "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。");
     EXPECT_EQ(window->tabBar->currentIndex(), 4);
     EXPECT_TRUE(visible(window->options()));
     EXPECT_FALSE(visible(quiz()));

@@ -31,7 +31,8 @@ TEST(ChangeDialogTest, LayoutCaptionAndTabOrder)
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     dialog.OKBtn->setFocus();
-    for (QWidget* expected : std::vector<QWidget*>{dialog.CancelBtn, dialog.new_Edit, dialog.past_Edit, dialog.OKBtn}) {
+    for (QWidget* expected :
+         std::vector<QWidget*>{dialog.CancelBtn, dialog.new_Edit, dialog.past_Edit, dialog.OKBtn}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected);
     }

@@ -48,7 +48,8 @@ TEST_F(RegistrationTest, PanelHoldsEveryControlAtItsPlace)
 
     const auto labelAt = [&](const char* name) { return find<QLabel>(name); };
     EXPECT_EQ(labelAt("Label19")->pos(), QPoint(24, 8));
-    EXPECT_EQ(labelAt("Label19")->text(), QStringLiteral("入力して単語の登録を行ってください。(単語、意味は必須項目です。)"));
+    EXPECT_EQ(labelAt("Label19")->text(),
+              QStringLiteral("入力して単語の登録を行ってください。(単語、意味は必須項目です。)"));
     EXPECT_EQ(labelAt("Label9")->pos(), QPoint(25, 38));
     EXPECT_EQ(labelAt("Label2")->pos(), QPoint(25, 62));
     EXPECT_EQ(labelAt("Label3")->pos(), QPoint(25, 92));
@@ -63,8 +64,8 @@ TEST_F(RegistrationTest, TabWalksTheFieldsThePartOfSpeechAndTheButtons)
     p.parts->item(2)->click();
     p.word->setFocus();
     // The checked item is the group's one tab stop.
-    const std::vector<QWidget*> order{p.mean, p.example, p.examplemean, p.parts->item(2),
-                                      p.registerButton, p.Button2};
+    const std::vector<QWidget*> order{p.mean,           p.example,        p.examplemean,
+                                      p.parts->item(2), p.registerButton, p.Button2};
     for (QWidget* expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected)
@@ -110,7 +111,8 @@ TEST_F(RegistrationTest, RegisteringAppendsTheRecordSavesAndClearsTheForm)
     // Every field and the part of speech go into the record, in order.
     panel().parts->item(3)->click();
     registerWord("quickly", QStringLiteral("すばやく"), "Run quickly.", QStringLiteral("素早く走れ。"));
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "quickly,すばやく,Run quickly.,素早く走れ。,3,0,0"}));
+    EXPECT_EQ(wordFile(),
+              records({"apple,りんご,,,0,0,0", "quickly,すばやく,Run quickly.,素早く走れ。,3,0,0"}));
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(panel().parts->itemIndex(), 0);
 }
@@ -151,7 +153,8 @@ TEST_F(RegistrationTest, DuplicateRefusalClearsTheFormAndCaseMatters)
     registerWord("Apple", QStringLiteral("大文字"));
     registerWord("apple ", QStringLiteral("空白つき"));
     EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "Apple,大文字,,,0,0,0", "apple ,空白つき,,,0,0,0"}));
+    EXPECT_EQ(wordFile(),
+              records({"apple,りんご,,,0,0,0", "Apple,大文字,,,0,0,0", "apple ,空白つき,,,0,0,0"}));
 }
 
 TEST_F(RegistrationTest, MissingMeaningKeepsWhatWasTyped)
@@ -250,7 +253,8 @@ TEST_F(RegistrationTest, LineBreaksAndControlCharactersAreRefused)
         // Pasted text can carry characters no key types.
         p.example->setText(bad);
         QTest::mouseClick(p.registerButton, Qt::LeftButton);
-        EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("改行やタブなどの制御文字は使えません。")});
+        EXPECT_EQ(dialogs.messages(),
+                  std::vector<QString>{QStringLiteral("改行やタブなどの制御文字は使えません。")});
         EXPECT_EQ(wordFile(), QByteArray());
     }
 }
@@ -260,7 +264,8 @@ TEST_F(RegistrationTest, TextWithoutShiftJisCodeIsRefusedWithTheCodecMessage)
     startWith("");
     registerWord("café", QStringLiteral("喫茶店"));
     ASSERT_EQ(dialogs.errors().size(), 1u);
-    EXPECT_EQ(dialogs.errors()[0], QStringLiteral("文字「é」(U+00E9) は Shift-JIS で書けないので使えません."));
+    EXPECT_EQ(dialogs.errors()[0],
+              QStringLiteral("文字「é」(U+00E9) は Shift-JIS で書けないので使えません."));
     EXPECT_EQ(panel().word->text(), QStringLiteral("café"));
 
     dialogs.clear();

@@ -20,10 +20,7 @@ class WordListTest : public RegistrationFixture {
 protected:
     QTableWidget* grid() const { return list().StringGrid1; }
 
-    void openList()
-    {
-        clickTab(MainWindow::kList);
-    }
+    void openList() { clickTab(MainWindow::kList); }
     void clickCell(int row, int column)
     {
         QTableWidget* g = grid();
@@ -61,7 +58,8 @@ protected:
     QWidget* focusSeen = nullptr;
 };
 
-const QByteArray kThree = records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,8,3", "fast,速い,,,2,3,2"});
+const QByteArray kThree =
+    records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,8,3", "fast,速い,,,2,3,2"});
 
 TEST_F(WordListTest, ListShowsEveryRecordWithPartNamesAndRates)
 {
@@ -184,8 +182,9 @@ TEST_F(WordListTest, ChangingAFieldRewritesTheRecordWithATrailingComma)
     EXPECT_EQ(pastSeen, QStringLiteral("走る"));
     EXPECT_EQ(focusSeen, window->OKBottomDlg()->new_Edit);
     EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("駆ける"));
-    EXPECT_EQ(wordFile(), records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,駆ける,,,1,8,3,",
-                                   "fast,速い,,,2,3,2"}));
+    EXPECT_EQ(
+        wordFile(),
+        records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,駆ける,,,1,8,3,", "fast,速い,,,2,3,2"}));
 
     // Word, example and example meaning map to fields 1, 3 and 4.
     clickCell(0, 1);
@@ -197,8 +196,9 @@ TEST_F(WordListTest, ChangingAFieldRewritesTheRecordWithATrailingComma)
     clickCell(2, 6);
     answerChange(QStringLiteral("とても速い。"), true);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
-    EXPECT_EQ(wordFile(), records({"Apple,りんご,An apple.,りんご一つ,0,8,1,", "run,駆ける,,,1,8,3,",
-                                   "fast,速い,So fast.,とても速い。,2,3,2,"}));
+    EXPECT_EQ(wordFile(),
+              records({"Apple,りんご,An apple.,りんご一つ,0,8,1,", "run,駆ける,,,1,8,3,",
+                       "fast,速い,So fast.,とても速い。,2,3,2,"}));
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -340,7 +340,8 @@ TEST_F(WordListTest, DamagedRecordDuringTheRefillKeepsTheFileAndRowCount)
     EXPECT_EQ(dialogs.errors(), std::vector<QString>{QStringLiteral("'q' は整数ではありません.")});
     // The deletion stays in memory only; the file and the row count are
     // as they were, the rows show what the refill reached.
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "run,走る,,,1,0,0", "fast,速い,,,2,0,0", "bad,悪い,,,0,0,0"}));
+    EXPECT_EQ(wordFile(),
+              records({"apple,りんご,,,0,0,0", "run,走る,,,1,0,0", "fast,速い,,,2,0,0", "bad,悪い,,,0,0,0"}));
     EXPECT_EQ(state.Memo1.LineCount(), 3);
     ASSERT_EQ(grid()->rowCount(), 4);
     EXPECT_EQ(rowTexts(0), QStringList({"1", "run", "走る", "動詞", "--", "", ""}));

@@ -44,7 +44,8 @@ TEST(CrashConsistency, KilledSaverLeavesOneWholeStore)
 
         const QByteArray bytes = folder.read(QStringLiteral("words.txt"));
         const auto k = counterIn(bytes);
-        ASSERT_TRUE(k.has_value()) << "round " << round << ": " << bytes.size() << " bytes without a whole first record";
+        ASSERT_TRUE(k.has_value()) << "round " << round << ": " << bytes.size()
+                                   << " bytes without a whole first record";
         ASSERT_EQ(bytes, savedStore(*k)) << "round " << round << ": not the whole store " << *k;
         ASSERT_GE(*k, last) << "round " << round;
         if (*k != last)
@@ -54,10 +55,11 @@ TEST(CrashConsistency, KilledSaverLeavesOneWholeStore)
     EXPECT_GT(roundsThatSaved, 0);
     // A kill between naming the new file and renaming it over the old one
     // leaves that name behind (words.txt.XXXXXX); harmless, and rare.
-    const qsizetype leftBehind = QDir(folder.path(QStringLiteral("."))).entryList(QDir::Files | QDir::Hidden).size() - 1;
+    const qsizetype leftBehind =
+        QDir(folder.path(QStringLiteral("."))).entryList(QDir::Files | QDir::Hidden).size() - 1;
     std::cout << "[ reliability ] " << kKills << " kills during saving, " << roundsThatSaved
-              << " after new saves, " << last << " stores saved, file always one whole store, "
-              << leftBehind << " temporary files left behind\n";
+              << " after new saves, " << last << " stores saved, file always one whole store, " << leftBehind
+              << " temporary files left behind\n";
 }
 
 } // namespace

@@ -67,7 +67,8 @@ TEST_F(UnwritablePreferences, ChoosingTheDefaultIsReportedAndChangesNothing)
     dialogs.fileAnswers = {QStringLiteral("words\\other.txt")};
     press(window->options()->Button1);
     EXPECT_TRUE(dialogs.errors().empty());
-    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), "[wordfile]\r\ndefwordfile=words\\other.txt\r\n");
+    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")),
+              "[wordfile]\r\ndefwordfile=words\\other.txt\r\n");
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\other.txt"));
 }
 

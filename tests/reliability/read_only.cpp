@@ -10,8 +10,10 @@
 
 ReadOnly::ReadOnly(QString path) : path_(std::move(path)), permissions_(QFile::permissions(path_))
 {
-    QFile::setPermissions(path_, permissions_ & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
-                                                  | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    QFile::setPermissions(path_,
+                          permissions_
+                              & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup
+                                  | QFileDevice::WriteOther));
     immutable_ = setImmutable(true);
 }
 

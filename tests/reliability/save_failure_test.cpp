@@ -99,7 +99,8 @@ TEST_F(SaveFailure, ReadOnlyFileRefusesTheSaveAndKeepsItsBytes)
         EXPECT_EQ(saveFailure(storeOf(4), target()), cannotCreate());
         // Through the backslash form the program stores paths in, too.
         const QString stored = QStringLiteral("words\\w.txt");
-        EXPECT_EQ(saveFailure(storeOf(4), stored), QStringLiteral("ファイル %1 を作成できません").arg(stored));
+        EXPECT_EQ(saveFailure(storeOf(4), stored),
+                  QStringLiteral("ファイル %1 を作成できません").arg(stored));
     }
     EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
     EXPECT_EQ(filesInWords(), QStringList{QStringLiteral("w.txt")});

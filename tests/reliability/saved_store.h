@@ -17,7 +17,7 @@ inline QByteArray savedStore(quint32 k)
         const QByteArray r = QByteArray::number(i);
         // "りんご" in CP932 as the meaning.
         text += "\r\nword" + n + '-' + r + ",\x82\xe8\x82\xf1\x82\xb2,An example of " + r + ",,"
-                + QByteArray::number(i % 5) + ',' + r + ',' + QByteArray::number(k % 7);
+            + QByteArray::number(i % 5) + ',' + r + ',' + QByteArray::number(k % 7);
     }
     if (k % 2 == 0)
         text += "\r\n";

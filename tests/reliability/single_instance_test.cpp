@@ -22,8 +22,7 @@ public:
     // Its last line: "locked" or "refused".
     QByteArray answer()
     {
-        while (!process_.canReadLine() && process_.waitForReadyRead(30000)) {
-        }
+        while (!process_.canReadLine() && process_.waitForReadyRead(30000)) { }
         QByteArray all;
         while (process_.canReadLine())
             all += process_.readLine();
@@ -64,7 +63,8 @@ TEST(SingleInstance, SecondCopyIsRefusedAndALockLeftByAKilledCopyIsTakenOver)
         EXPECT_EQ(dialogs.shown.size(), 1u);
     }
     EXPECT_EQ(folder.read(QStringLiteral("config/lexiwren.lock")), lockBytes);
-    EXPECT_EQ(QDir(config).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("lexiwren.lock")});
+    EXPECT_EQ(QDir(config).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("lexiwren.lock")});
 
     // Killed, it leaves its lock file behind: the next start takes it over.
     first.kill();

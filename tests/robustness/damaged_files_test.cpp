@@ -7,10 +7,10 @@
 
 #include "robustness_fixture.h"
 
+#include "registration/word_list.h"
 #include "store/codec.h"
 #include "store/record.h"
 #include "store/word_file.h"
-#include "registration/word_list.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -29,15 +29,15 @@ QByteArray record(int k, const QByteArray& asked = "0", const QByteArray& correc
                   const QByteArray& parts = "0")
 {
     return "word" + QByteArray::number(k) + "," + sjis("意味") + QByteArray::number(k) + ",ex"
-        + QByteArray::number(k) + "," + sjis("例文") + QByteArray::number(k) + "," + parts + "," + asked
-        + "," + correct;
+        + QByteArray::number(k) + "," + sjis("例文") + QByteArray::number(k) + "," + parts + "," + asked + ","
+        + correct;
 }
 
 QByteArray nonNumericCounters()
 {
     QByteArray out;
-    const QByteArray asked[] = {"0", "abc", "1", "", " 3 ", "99999999999", "$7FFFFFFF",
-                                "2147483647", sjis("１"), "-", "1.5", "0"};
+    const QByteArray asked[] = {"0",         "abc",        "1",        "",  " 3 ", "99999999999",
+                                "$7FFFFFFF", "2147483647", sjis("１"), "-", "1.5", "0"};
     const QByteArray correct[] = {"0", "0", "x", "0", "1", "0", "-5", "2147483647", "0", "0", "0", "$"};
     for (int k = 1; k <= 12; ++k)
         out += record(k, asked[k - 1], correct[k - 1], k == 6 ? "noun" : "0") + "\r\n";
@@ -48,20 +48,35 @@ QByteArray nonNumericCounters()
 QByteArray missingFields()
 {
     return "word1\r\n"
-        "word2," + sjis("意味2") + "\r\n"
-        "word3," + sjis("意味3") + ",ex3\r\n"
-        "word4," + sjis("意味4") + ",ex4," + sjis("例文4") + "\r\n"
-        "word5," + sjis("意味5") + ",ex5," + sjis("例文5") + ",0\r\n"
-        "word6," + sjis("意味6") + ",ex6," + sjis("例文6") + ",0,1\r\n"
-        "," + sjis("意味7") + ",,,0,0,0\r\n"
-        "word8,,,,0,0,0\r\n"
-        ",,,,,,\r\n"
-        "word10," + sjis("意味10") + ",ex,ex,0,0,0,extra,fields\r\n"
-        "word11," + sjis("意味11") + ",,,0,2,1,\r\n"
-        + record(12) + "\r\n"
-        + record(13) + "\r\n"
-        "\r\n"
-        "hidden," + sjis("隠れ") + ",,,0,0,0\r\n";
+           "word2,"
+        + sjis("意味2")
+        + "\r\n"
+          "word3,"
+        + sjis("意味3")
+        + ",ex3\r\n"
+          "word4,"
+        + sjis("意味4") + ",ex4," + sjis("例文4")
+        + "\r\n"
+          "word5,"
+        + sjis("意味5") + ",ex5," + sjis("例文5")
+        + ",0\r\n"
+          "word6,"
+        + sjis("意味6") + ",ex6," + sjis("例文6")
+        + ",0,1\r\n"
+          ","
+        + sjis("意味7")
+        + ",,,0,0,0\r\n"
+          "word8,,,,0,0,0\r\n"
+          ",,,,,,\r\n"
+          "word10,"
+        + sjis("意味10")
+        + ",ex,ex,0,0,0,extra,fields\r\n"
+          "word11,"
+        + sjis("意味11") + ",,,0,2,1,\r\n" + record(12) + "\r\n" + record(13)
+        + "\r\n"
+          "\r\n"
+          "hidden,"
+        + sjis("隠れ") + ",,,0,0,0\r\n";
 }
 
 QByteArray twoThousandRecords()
@@ -70,7 +85,8 @@ QByteArray twoThousandRecords()
     for (int k = 1; k <= 2000; ++k) {
         const int asked = k % 4;
         out += record(k, QByteArray::number(asked), QByteArray::number(std::min(k % 3, asked)),
-                      QByteArray::number(k % 5)) + "\r\n";
+                      QByteArray::number(k % 5))
+            + "\r\n";
     }
     return out;
 }
@@ -105,7 +121,8 @@ QByteArray utf8(bool bom)
 
 QByteArray utf16(QStringConverter::Encoding encoding, bool bom)
 {
-    QStringEncoder encoder(encoding, bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+    QStringEncoder encoder(encoding,
+                           bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
     return encoder.encode(foreignText());
 }
 
@@ -125,8 +142,8 @@ QByteArray randomBytes(unsigned seed, int size, int lowest)
 QByteArray randomRecords(unsigned seed)
 {
     std::mt19937 rng(seed);
-    const QByteArray pieces[] = {"0", "1", "7", "-", "+", "$", "x", "0x1F", " ", "a", "Z",
-                                 "12345678901", sjis("あ"), sjis("漢"), "\xB1", "\x82", ",", ""};
+    const QByteArray pieces[] = {"0", "1", "7",           "-",        "+",        "$",    "x",    "0x1F", " ",
+                                 "a", "Z", "12345678901", sjis("あ"), sjis("漢"), "\xB1", "\x82", ",",    ""};
     std::uniform_int_distribution<int> piece(0, int(std::size(pieces)) - 1);
     std::uniform_int_distribution<int> length(0, 4);
     std::uniform_int_distribution<int> fields(1, 9);
@@ -239,8 +256,9 @@ protected:
             if (quiz().Button4->isEnabled()) {
                 bool ok = false;
                 const int index = QString::fromLatin1(state.question).toInt(&ok);
-                enter(quiz().Edit3, i % 2 == 0 && ok ? rightAnswer(index, spelling ? kWord : kExample)
-                                                     : QStringLiteral("wrong"),
+                enter(quiz().Edit3,
+                      i % 2 == 0 && ok ? rightAnswer(index, spelling ? kWord : kExample)
+                                       : QStringLiteral("wrong"),
                       false);
                 if (ok)
                     answered.insert(index);
@@ -259,7 +277,8 @@ protected:
             if (a == 5)
                 exam().Edit2->clear(); // Enter on an empty answer
             else
-                enter(exam().Edit2, a % 3 == 2 || !ok ? QStringLiteral("wrong") : rightAnswer(rec, kWord), false);
+                enter(exam().Edit2, a % 3 == 2 || !ok ? QStringLiteral("wrong") : rightAnswer(rec, kWord),
+                      false);
             if (ok && a != 5)
                 answered.insert(rec);
             QTest::keyClick(exam().Edit2, Qt::Key_Return);
@@ -301,9 +320,9 @@ TEST_P(DamagedFile, EveryTabRunsOnItAndOnlyAnsweredCountersChange)
         EXPECT_TRUE(dialogs.errors()[0].contains(QStringLiteral("テキストの単語ファイルではありません")));
     } else {
         EXPECT_TRUE(dialogs.errors().empty());
-        EXPECT_EQ(fileNameFor(state.path), fileNameFor(opening == Opening::AtStart
-                                                           ? QStringLiteral("words\\default.txt")
-                                                           : folder.path(damagedFile)));
+        EXPECT_EQ(fileNameFor(state.path),
+                  fileNameFor(opening == Opening::AtStart ? QStringLiteral("words\\default.txt")
+                                                          : folder.path(damagedFile)));
     }
 
     walkEveryTab();
@@ -346,7 +365,7 @@ INSTANTIATE_TEST_SUITE_P(Robustness, DamagedFile,
 
 namespace {
 
-class LongRun : public RobustnessFixture {};
+class LongRun : public RobustnessFixture { };
 
 // Every answer to a record whose counter is damaged still moves the test on
 // to its next question; a complete run over a file of more than a thousand

@@ -82,8 +82,7 @@ protected:
     }
 
     // Every hostile text, typed in one go and pasted.
-    template <typename Step>
-    void forEachInput(Step step)
+    template <typename Step> void forEachInput(Step step)
     {
         for (const Hostile& hostile : hostileTexts())
             for (const bool paste : {false, true}) {

@@ -37,7 +37,8 @@ bool isKnownMessage(const QString& text)
         QStringLiteral("登録されている単語が一つもありません。\nまずは単語登録しましょう！"),
         QStringLiteral("そのデータを変更することはできません。"),
         QStringLiteral("選択単語データを消去します。よろしいですか？"),
-        QStringLiteral("出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"),
+        QStringLiteral(
+            "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"),
         QStringLiteral("正解っす"),
         QStringLiteral("残念！"),
         QStringLiteral("登録単語数が現在のモードでは足りません。"),
@@ -54,7 +55,8 @@ bool isKnownMessage(const QString& text)
         QRegularExpression(QStringLiteral("^.+ に書き込めません\\.$")),
         QRegularExpression(QStringLiteral(
             "^ファイル .* はテキストの単語ファイルではありません\\(0 のバイトを含んでいます\\)\\.$")),
-        QRegularExpression(QStringLiteral("^文字「.+」\\(U\\+[0-9A-F]{4,6}\\) は Shift-JIS で書けないので使えません\\.$")),
+        QRegularExpression(
+            QStringLiteral("^文字「.+」\\(U\\+[0-9A-F]{4,6}\\) は Shift-JIS で書けないので使えません\\.$")),
     };
     if (exact.contains(text))
         return true;
@@ -63,7 +65,8 @@ bool isKnownMessage(const QString& text)
     QString checked = text;
     for (qsizetype i = 0; i < checked.size(); ++i) {
         const QChar c = checked.at(i);
-        const bool paired = (c.isHighSurrogate() && i + 1 < checked.size() && checked.at(i + 1).isLowSurrogate())
+        const bool paired =
+            (c.isHighSurrogate() && i + 1 < checked.size() && checked.at(i + 1).isLowSurrogate())
             || (c.isLowSurrogate() && i > 0 && checked.at(i - 1).isHighSurrogate());
         if (c.isSurrogate() && !paired)
             checked[i] = QChar::ReplacementCharacter;
@@ -104,7 +107,7 @@ bool isInteger(const QByteArray& text)
 } // namespace
 
 std::string untouchedExceptAnswered(const QByteArray& before, const QByteArray& after,
-                                const QSet<int>& answered)
+                                    const QSet<int>& answered)
 {
     const QList<QByteArray> old = fileLines(before);
     const QList<QByteArray> now = fileLines(after);
@@ -133,7 +136,9 @@ std::string untouchedExceptAnswered(const QByteArray& before, const QByteArray& 
         for (int k = 6; k <= 7 && kept; ++k)
             kept = field(b, k) == field(a, k) || isInteger(field(b, k));
         if (!kept)
-            out += QStringLiteral("line %1 changed beyond its counters: %2 -> %3\n").arg(i).arg(show(a), show(b));
+            out += QStringLiteral("line %1 changed beyond its counters: %2 -> %3\n")
+                       .arg(i)
+                       .arg(show(a), show(b));
     }
     return out.toStdString();
 }

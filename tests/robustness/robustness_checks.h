@@ -34,7 +34,7 @@ std::string unknownMessages(const ScriptedDialogs& dialogs);
 // may have been rebuilt with its first five fields kept and seven fields in
 // all. Describes every other difference; empty when there is none.
 std::string untouchedExceptAnswered(const QByteArray& before, const QByteArray& after,
-                                const QSet<int>& answered);
+                                    const QSet<int>& answered);
 
 // What the word file format can hold, for a file of records only: exactly
 // `lines` lines, each decoding as CP932, none holding a zero byte, each with

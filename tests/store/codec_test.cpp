@@ -46,7 +46,9 @@ TEST(Codec, UndecodableBytesShowAsReplacement)
     EXPECT_TRUE(shown.endsWith(QLatin1Char('z')));
     // A cut character at the end of one text does not leak into the next.
     EXPECT_TRUE(cp932::decode("a\x82").startsWith(QLatin1Char('a')));
-    EXPECT_EQ(cp932::decode("\x82\xA0" "b"), QStringLiteral("あb"));
+    EXPECT_EQ(cp932::decode("\x82\xA0"
+                            "b"),
+              QStringLiteral("あb"));
     EXPECT_EQ(cp932::decode("\xA0"), QString(QChar::ReplacementCharacter));
     EXPECT_EQ(cp932::decode("\x82\xA2"), QStringLiteral("い"));
 }

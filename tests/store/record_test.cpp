@@ -70,9 +70,9 @@ TEST(StrToInt, AcceptsWhatTheConversionAccepts)
 
 TEST(StrToInt, RefusesEverythingElseWithItsText)
 {
-    for (const QByteArray& bad : {QByteArray("12 "), QByteArray("1.5"), QByteArray("-"), QByteArray(""),
-                                 QByteArray("2147483648"), QByteArray("$123456789"), QByteArray("$"),
-                                 QByteArray("-$1"), QByteArray("1a"), QByteArray("\t1")})
+    for (const QByteArray& bad :
+         {QByteArray("12 "), QByteArray("1.5"), QByteArray("-"), QByteArray(""), QByteArray("2147483648"),
+          QByteArray("$123456789"), QByteArray("$"), QByteArray("-$1"), QByteArray("1a"), QByteArray("\t1")})
         EXPECT_TRUE(failureOf(bad).endsWith(QStringLiteral("' は整数ではありません"))) << bad.constData();
     EXPECT_EQ(failureOf("abc"), QStringLiteral("'abc' は整数ではありません"));
     EXPECT_EQ(failureOf(sjis("三")), QStringLiteral("'三' は整数ではありません"));

@@ -20,7 +20,8 @@ QString failureText(const std::function<void()>& f)
 TEST(WordFile, LoadAndSaveRoundTripByteForByte)
 {
     TempFolder folder;
-    const QByteArray withBreak = "apple," + sjis("りんご") + ",,,0,3,1\r\nrun," + sjis("走る") + ",,,1,0,0\r\n";
+    const QByteArray withBreak =
+        "apple," + sjis("りんご") + ",,,0,3,1\r\nrun," + sjis("走る") + ",,,1,0,0\r\n";
     for (const QByteArray& bytes : {withBreak, withBreak.chopped(2), QByteArray()}) {
         folder.write(QStringLiteral("w.txt"), bytes);
         LineStore store;
@@ -50,11 +51,15 @@ TEST(WordFile, RefusedFilesLeaveTheStoreAlone)
     LineStore store;
     store.setText("keep,me,,,0,0,0\r\n");
     const QString missing = folder.path(QStringLiteral("missing.txt"));
-    EXPECT_EQ(failureText([&] { LoadLines(store, missing); }), QStringLiteral("ファイル %1 は開けません").arg(missing));
+    EXPECT_EQ(failureText([&] { LoadLines(store, missing); }),
+              QStringLiteral("ファイル %1 は開けません").arg(missing));
 
     // UTF-16 text holds zero bytes; keeping what stands before the first one
     // would cut the file on the next save.
-    folder.write(QStringLiteral("utf16.txt"), QByteArray("\xFF\xFE" "a\0,\0b\0", 8));
+    folder.write(QStringLiteral("utf16.txt"),
+                 QByteArray("\xFF\xFE"
+                            "a\0,\0b\0",
+                            8));
     EXPECT_THROW(LoadLines(store, folder.path(QStringLiteral("utf16.txt"))), Failure);
 
     QFile big(folder.path(QStringLiteral("big.txt")));
@@ -89,7 +94,8 @@ TEST(WordFile, SaveIntoAMissingPlaceIsReported)
     folder.write(QStringLiteral("plain"), "not a folder");
     LineStore store;
     const QString target = folder.path(QStringLiteral("plain/w.txt"));
-    EXPECT_EQ(failureText([&] { SaveLines(store, target); }), QStringLiteral("ファイル %1 を作成できません").arg(target));
+    EXPECT_EQ(failureText([&] { SaveLines(store, target); }),
+              QStringLiteral("ファイル %1 を作成できません").arg(target));
 }
 
 } // namespace

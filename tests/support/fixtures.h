@@ -48,8 +48,7 @@ protected:
     QByteArray wordFile() const { return folder.read(QStringLiteral("words/default.txt")); }
     // Clicks the tab as a user would.
     void clickTab(int index);
-    template <typename W>
-    W* find(const char* name) const
+    template <typename W> W* find(const char* name) const
     {
         return window->findChild<W*>(QString::fromLatin1(name));
     }

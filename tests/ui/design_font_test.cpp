@@ -13,7 +13,8 @@ namespace {
 TEST(DesignFont, MeasuresExactlyAsWithTheDefaultHinting)
 {
     const QStringList texts{QStringLiteral("順繰り"), QStringLiteral("入力して単語の登録を行ってください。"),
-                            QStringLiteral("Q.  次の単語のスペルを答えよ。"), QStringLiteral("He ran quickly.")};
+                            QStringLiteral("Q.  次の単語のスペルを答えよ。"),
+                            QStringLiteral("He ran quickly.")};
     for (const int px : {12, 13, 16, 37}) {
         const QFont ours = ui::designFont(px);
         ASSERT_EQ(ours.hintingPreference(), QFont::PreferNoHinting);
@@ -24,7 +25,8 @@ TEST(DesignFont, MeasuresExactlyAsWithTheDefaultHinting)
         EXPECT_EQ(a.height(), b.height()) << px;
         EXPECT_EQ(a.ascent(), b.ascent()) << px;
         for (const QString& text : texts)
-            EXPECT_EQ(a.horizontalAdvance(text), b.horizontalAdvance(text)) << px << ' ' << text.toStdString();
+            EXPECT_EQ(a.horizontalAdvance(text), b.horizontalAdvance(text))
+                << px << ' ' << text.toStdString();
     }
 }
 

@@ -51,7 +51,8 @@ TEST(GroupFrameStyle, GroupBoxesLookAsTheApplicationStyleDrawsThem)
 
     // The builder and the radio group both use it.
     QGroupBox* built = ui::groupBox(&parent, "GroupBox9", QStringLiteral("問題数"), 0, 0, 153, 65);
-    RadioGroup group(&parent, "parts", QStringLiteral("品詞"), QRect(0, 0, 100, 80), {QStringLiteral("名詞")});
+    RadioGroup group(&parent, "parts", QStringLiteral("品詞"), QRect(0, 0, 100, 80),
+                     {QStringLiteral("名詞")});
     EXPECT_EQ(built->style(), ui::groupFrameStyle());
     EXPECT_EQ(group.style(), ui::groupFrameStyle());
     // The items inside keep the application's style.

@@ -16,8 +16,10 @@ TEST_F(StartupTest, FirstStartWritesPreferencesAndAnEmptyWordFile)
 {
     start();
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0], QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
-    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), "[wordfile]\r\ndefwordfile=words\\default.txt\r\n");
+    EXPECT_EQ(dialogs.messages()[0],
+              QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
+    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")),
+              "[wordfile]\r\ndefwordfile=words\\default.txt\r\n");
     // The "words" folder is made too, so the first start has a word file.
     EXPECT_TRUE(folder.exists(QStringLiteral("words/default.txt")));
     EXPECT_EQ(wordFile(), "");
@@ -38,8 +40,10 @@ TEST_F(StartupTest, WindowAndFirstTab)
     QStringList captions;
     for (int i = 0; i < window->tabBar->count(); ++i)
         captions << window->tabBar->tabText(i);
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("単語登録"), QStringLiteral("出題"), QStringLiteral("テスト出題"),
-                                     QStringLiteral("登録一覧"), QStringLiteral("オプション..."), QStringLiteral("アバウト...")}));
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("単語登録"), QStringLiteral("出題"), QStringLiteral("テスト出題"),
+                           QStringLiteral("登録一覧"), QStringLiteral("オプション..."),
+                           QStringLiteral("アバウト...")}));
     EXPECT_EQ(window->tabBar->currentIndex(), 0);
     EXPECT_TRUE(window->registration->isVisible());
     EXPECT_TRUE(window->registration->registerButton->isVisible());
@@ -64,7 +68,9 @@ TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
 
 TEST_F(StartupTest, DamagedDefaultFileIsReportedAndNotTouched)
 {
-    const QByteArray utf16("\xFF\xFE" "a\0,\0", 6);
+    const QByteArray utf16("\xFF\xFE"
+                           "a\0,\0",
+                           6);
     startWith(utf16);
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_TRUE(dialogs.errors()[0].endsWith(QLatin1Char('.')));

@@ -32,18 +32,16 @@ void placeAsPanel(QWidget* panel);
 void centreOnScreen(QWidget& window);
 
 QWidget* panel(QWidget* parent, const char* name);
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
-              int fontPx = 0);
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height, int fontPx = 0);
-QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height,
-                int fontPx = 0);
-QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height);
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height, bool checked = false);
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height);
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int fontPx = 0);
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height, int fontPx = 0);
+QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height, int fontPx = 0);
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height);
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height, bool checked = false);
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                    int height);
 
 // A grid of text cells: one heading row and no row numbers, every row
 // 18 pixels high, the given column widths, cells that cannot be edited and

@@ -19,14 +19,14 @@ struct AppState {
     // Absolute path of the preferences file.
     QString prefsFile;
 
-    LineStore Memo1;     // the word store, mirror of the current word file
-    OrderList theList;   // quiz pool or test order
-    QString path;        // current word file, as stored (may hold backslashes)
-    QString Edit1;       // default word file, as read from the preferences
+    LineStore Memo1; // the word store, mirror of the current word file
+    OrderList theList; // quiz pool or test order
+    QString path; // current word file, as stored (may hold backslashes)
+    QString Edit1; // default word file, as read from the preferences
 
-    QByteArray benri1;   // quiz: next position in turn; test: the length N
-    QByteArray benri2;   // test kind: "Normal", "Time", "All" or "error!"
-    QByteArray ansnum;   // right answers in the current test
+    QByteArray benri1; // quiz: next position in turn; test: the length N
+    QByteArray benri2; // test kind: "Normal", "Time", "All" or "error!"
+    QByteArray ansnum; // right answers in the current test
     QByteArray question; // record index of the current quiz question
     bool testing = false;
     // True while theList holds the order of the last normal test (record

@@ -37,16 +37,16 @@ public:
     // Enter (CR) in Edit3 answers while answering is enabled.
     void Edit3KeyPress(QChar key);
 
-    QLabel* Label4 = nullptr;        // question heading
-    QLabel* no = nullptr;            // position in turn
-    QLabel* Label5 = nullptr;        // the prompt
+    QLabel* Label4 = nullptr; // question heading
+    QLabel* no = nullptr; // position in turn
+    QLabel* Label5 = nullptr; // the prompt
     QLabel* hint = nullptr;
-    QLineEdit* question = nullptr;   // never shown; mirrors state.question
-    QLineEdit* Edit3 = nullptr;      // the user's answer
-    QLabel* ans = nullptr;           // the right word after a wrong answer
-    QPushButton* Button4 = nullptr;  // 回答！
+    QLineEdit* question = nullptr; // never shown; mirrors state.question
+    QLineEdit* Edit3 = nullptr; // the user's answer
+    QLabel* ans = nullptr; // the right word after a wrong answer
+    QPushButton* Button4 = nullptr; // 回答！
     QPushButton* nextquestion = nullptr;
-    QPushButton* Button5 = nullptr;  // ヒント
+    QPushButton* Button5 = nullptr; // ヒント
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -31,12 +31,12 @@ public:
     QRadioButton* RadioButton12; // スペル問題
     QRadioButton* RadioButton13; // 例文問題
     // Filter (quiz only).
-    QRadioButton* RadioButton9;  // 全部
+    QRadioButton* RadioButton9; // 全部
     QRadioButton* RadioButton10; // 未回答問題
     QRadioButton* RadioButton11; // 正解率の低い問題
     // Order (quiz only).
-    QRadioButton* RadioButton3;  // 順繰り
-    QRadioButton* RadioButton4;  // ランダム
+    QRadioButton* RadioButton3; // 順繰り
+    QRadioButton* RadioButton4; // ランダム
     // Test length.
     QRadioButton* Opt_Q_10;
     QRadioButton* Opt_Q_20;
