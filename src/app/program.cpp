@@ -3,7 +3,7 @@
 #include "app/app_icon.h"
 #include "app/font_preload.h"
 #include "app/single_instance.h"
-#include "store/app_state.h"
+#include "core/trainer.h"
 #include "store/preferences.h"
 #include "ui/qt_dialogs.h"
 #include "window/main_window.h"
@@ -50,10 +50,9 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     QDir().mkpath(dataDir);
     QDir::setCurrent(dataDir);
 
-    AppState state;
-    state.prefsFile = QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName));
+    Trainer trainer(QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName)));
     QtDialogs dialogs(dataDir);
-    MainWindow window(state, dialogs);
+    MainWindow window(trainer, dialogs);
     window.show();
     if (shown)
         shown(window);
