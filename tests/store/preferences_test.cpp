@@ -1,6 +1,6 @@
 #include "store/failure.h"
 #include "store/preferences.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

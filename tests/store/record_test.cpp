@@ -1,7 +1,7 @@
 #include "store/codec.h"
 #include "store/failure.h"
 #include "store/record.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "store/failure.h"
 #include "store/word_file.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
