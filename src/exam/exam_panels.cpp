@@ -28,7 +28,7 @@ ExamPanels::ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { act([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }
 
 void ExamPanels::buildStartPanel()
@@ -47,7 +47,7 @@ void ExamPanels::buildStartPanel()
 
     // One handler for the three kinds; it tells them apart by the button.
     for (QPushButton* b : {Test_Normal, Test_Time, Test_All})
-        connect(b, &QPushButton::clicked, this, [this, b] { act([this, b] { Test_NormalClick(b); }); });
+        connect(b, &QPushButton::clicked, this, [this, b] { Test_NormalClick(b); });
 }
 
 void ExamPanels::buildTestPanel()
@@ -63,9 +63,9 @@ void ExamPanels::buildTestPanel()
     Label21 = ui::label(Panel5, "Label21", QString(), 16, 232, 12);
     QWidget::setTabOrder(Edit2, Checkans);
 
-    connect(Checkans, &QPushButton::clicked, this, [this] { act([this] { CheckansClick(); }); });
+    connect(Checkans, &QPushButton::clicked, this, [this] { CheckansClick(); });
     // Edit2KeyPress: Enter answers, whether or not anything was typed.
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] { act([this] { CheckansClick(); }); });
+    connect(Edit2, &QLineEdit::returnPressed, this, [this] { CheckansClick(); });
 }
 
 void ExamPanels::buildResultsPanel()
@@ -88,10 +88,10 @@ void ExamPanels::buildResultsPanel()
     writeHeading();
     QWidget::setTabOrder(Button11, StringGrid2);
 
-    connect(Button11, &QPushButton::clicked, this, [this] { act([this] { Button11Click(); }); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
 }
 
-template <typename Handler> void ExamPanels::act(Handler&& handler)
+void ExamPanels::act(const std::function<void()>& handler)
 {
     runHandler(dialogs_, handler);
     redraw();

@@ -42,5 +42,5 @@ void ExamPanels::showResults()
 
 void ExamPanels::Button11Click()
 {
-    trainer_.examToStart();
+    act([this] { trainer_.examToStart(); });
 }

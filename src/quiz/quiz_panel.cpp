@@ -33,13 +33,13 @@ QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     setTabOrder(Button4, nextquestion);
     setTabOrder(nextquestion, Button5);
 
-    connect(Button4, &QPushButton::clicked, this, [this] { act([this] { Button4Click(); }); });
-    connect(nextquestion, &QPushButton::clicked, this, [this] { act([this] { nextquestionClick(); }); });
-    connect(Button5, &QPushButton::clicked, this, [this] { act([this] { Button5Click(); }); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(nextquestion, &QPushButton::clicked, this, [this] { nextquestionClick(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
     Edit3->installEventFilter(this);
 }
 
-template <typename Handler> void QuizPanel::act(Handler&& handler)
+void QuizPanel::act(const std::function<void()>& handler)
 {
     runHandler(dialogs_, handler);
     redraw();
@@ -50,7 +50,7 @@ bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == Edit3 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            act([this] { Edit3KeyPress(QLatin1Char('\r')); });
+            Edit3KeyPress(QLatin1Char('\r'));
     }
     // The key goes on to the edit unchanged.
     return QWidget::eventFilter(watched, event);

@@ -54,13 +54,10 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dial
     setTabOrder(previous, registerButton);
     setTabOrder(registerButton, Button2);
 
-    connect(registerButton, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { registerClick(); }); });
-    connect(Button2, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button2Click(); }); });
+    connect(registerButton, &QPushButton::clicked, this, [this] { registerClick(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     for (QLineEdit* field : {word, mean, example, examplemean})
-        connect(field, &QLineEdit::returnPressed, this,
-                [this] { runHandler(dialogs_, [this] { wordKeyPress(); }); });
+        connect(field, &QLineEdit::returnPressed, this, [this] { wordKeyPress(); });
 }
 
 void RegistrationPanel::hideForTabSwitch()
@@ -85,15 +82,18 @@ void RegistrationPanel::wordKeyPress()
 
 void RegistrationPanel::registerClick()
 {
-    const NewWord typed{word->text(), mean->text(), example->text(), examplemean->text(), parts->itemIndex()};
-    const RegistrationResult result = trainer_.registerWord(typed);
-    if (!result.message.isEmpty())
-        dialogs_.message(result.message);
-    // A refusal for the form's own text keeps what was typed, so the learner
-    // can mend it; a failed save raises before this and keeps it too, so
-    // Enter tries the same word again.
-    if (result.clearsForm())
-        Button2Click();
+    runHandler(dialogs_, [this] {
+        const NewWord typed{word->text(), mean->text(), example->text(), examplemean->text(),
+                            parts->itemIndex()};
+        const RegistrationResult result = trainer_.registerWord(typed);
+        if (!result.message.isEmpty())
+            dialogs_.message(result.message);
+        // A refusal for the form's own text keeps what was typed, so the learner
+        // can mend it; a failed save raises before this and keeps it too, so
+        // Enter tries the same word again.
+        if (result.clearsForm())
+            Button2Click();
+    });
 }
 
 void RegistrationPanel::Button2Click()

@@ -50,14 +50,8 @@ WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, TOKB
     QWidget::setTabOrder(StringGrid1, Button8);
     QWidget::setTabOrder(Button8, Button9);
 
-    connect(Button8, &QPushButton::clicked, this, [this] {
-        runHandler(dialogs_, [this] { Button8Click(); });
-        runHandler(dialogs_, [this] { refresh(); });
-    });
-    connect(Button9, &QPushButton::clicked, this, [this] {
-        runHandler(dialogs_, [this] { Button9Click(); });
-        runHandler(dialogs_, [this] { refresh(); });
-    });
+    connect(Button8, &QPushButton::clicked, this, &WordList::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &WordList::Button9Click);
 }
 
 void WordList::hideForTabSwitch()
@@ -144,7 +138,18 @@ void WordList::showNoWords()
     dialogs_.message(noWordsText());
 }
 
+void WordList::act(const std::function<void()>& handler)
+{
+    runHandler(dialogs_, handler);
+    runHandler(dialogs_, [this] { refresh(); });
+}
+
 void WordList::Button8Click()
+{
+    act([this] { change(); });
+}
+
+void WordList::change()
 {
     if (rows_.empty()) {
         showNoWords();
@@ -180,6 +185,11 @@ void WordList::Button8Click()
 }
 
 void WordList::Button9Click()
+{
+    act([this] { remove(); });
+}
+
+void WordList::remove()
 {
     if (rows_.empty()) {
         showNoWords();

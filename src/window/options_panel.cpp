@@ -63,13 +63,13 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
                                 RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
         connect(radio, &QRadioButton::toggled, this, [this] { storeOptions(); });
 
-    connect(Button3, &QPushButton::clicked, this, [this] { act([this] { Button3Click(); }); });
-    connect(Button6, &QPushButton::clicked, this, [this] { act([this] { Button6Click(); }); });
-    connect(Button7, &QPushButton::clicked, this, [this] { act([this] { Button7Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { act([this] { Button1Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, &OptionsPanel::Button3Click);
+    connect(Button6, &QPushButton::clicked, this, &OptionsPanel::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &OptionsPanel::Button7Click);
+    connect(Button1, &QPushButton::clicked, this, &OptionsPanel::Button1Click);
 }
 
-template <typename Handler> void OptionsPanel::act(Handler&& handler)
+void OptionsPanel::act(const std::function<void()>& handler)
 {
     runHandler(dialogs_, handler);
     refresh();
@@ -101,34 +101,42 @@ void OptionsPanel::showPanel()
 
 void OptionsPanel::Button3Click()
 {
-    const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-    if (!chosen)
-        return;
-    trainer_.openWordFile(*chosen);
+    act([this] {
+        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
+        if (!chosen)
+            return;
+        trainer_.openWordFile(*chosen);
+    });
 }
 
 void OptionsPanel::Button6Click()
 {
-    const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
-    if (!chosen)
-        return;
-    QString target = *chosen;
-    if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
-        target += QStringLiteral(".txt");
-    trainer_.writeWordFile(target);
+    act([this] {
+        const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
+        if (!chosen)
+            return;
+        QString target = *chosen;
+        if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+            target += QStringLiteral(".txt");
+        trainer_.writeWordFile(target);
+    });
 }
 
 void OptionsPanel::Button7Click()
 {
-    if (!dialogs_.confirm(QStringLiteral("正解率データを消去します。よろしいですか？")))
-        return;
-    trainer_.resetCounts();
+    act([this] {
+        if (!dialogs_.confirm(QStringLiteral("正解率データを消去します。よろしいですか？")))
+            return;
+        trainer_.resetCounts();
+    });
 }
 
 void OptionsPanel::Button1Click()
 {
-    const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-    if (!chosen)
-        return;
-    trainer_.setDefaultWordFile(*chosen);
+    act([this] {
+        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
+        if (!chosen)
+            return;
+        trainer_.setDefaultWordFile(*chosen);
+    });
 }

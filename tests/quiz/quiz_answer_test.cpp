@@ -30,7 +30,7 @@ TEST_F(QuizTest, RandomOrderDrawsFromSeededGenerator)
         {"apple,りんご,,,0,1,1", "book,本,,,0,0,0", "cat,猫,,,0,1,1", "dog,犬,,,0,0,0", "egg,卵,,,0,0,0"}));
     options(&OptionsPanel::RadioButton10, &OptionsPanel::RadioButton12, &OptionsPanel::RadioButton4);
     clickTab(1);
-    state.rng.setSeed(12345);
+    trainer.seed(12345);
     Random expected;
     expected.setSeed(12345);
     const char* prompts[] = {"本", "犬", "卵"}; // pool: records 1, 3, 4
@@ -148,7 +148,7 @@ TEST_F(QuizTest, DamagedCountersDuringRightAnswer)
     enter();
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{kRight});
     EXPECT_EQ(dialogs.errors(), std::vector<QString>{"'y' は整数ではありません."});
-    EXPECT_EQ(state.Memo1.ReadLine(0), sjis("apple,りんご,,,0,y,1"));
+    EXPECT_EQ(trainer.book().store.ReadLine(0), sjis("apple,りんご,,,0,y,1"));
     EXPECT_EQ(wordFile(), before);
     EXPECT_EQ(quiz()->Label5->text(), "りんご");
     EXPECT_TRUE(quiz()->Button4->isEnabled());
@@ -158,7 +158,7 @@ TEST_F(QuizTest, DamagedCountersDuringRightAnswer)
     type("book");
     enter();
     EXPECT_EQ(dialogs.errors().back(), "'x' は整数ではありません.");
-    EXPECT_EQ(state.Memo1.ReadLine(1), sjis("book,本,,,0,0,x"));
+    EXPECT_EQ(trainer.book().store.ReadLine(1), sjis("book,本,,,0,0,x"));
     EXPECT_EQ(wordFile(), before);
 }
 

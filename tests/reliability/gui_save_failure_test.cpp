@@ -40,16 +40,16 @@ TEST_F(GuiSaveFailure, ResetOntoAReadOnlyWordFileIsReportedAndTheNextResetSaves)
     // The program carries on: the counters were reset in memory, and the
     // next save that can succeed writes every record.
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(ReadField(state.Memo1, 3, kAsked), "0");
+    EXPECT_EQ(ReadField(trainer.book().store, 3, kAsked), "0");
     dialogs.clear();
     press(panel().Button7);
     EXPECT_TRUE(dialogs.errors().empty());
-    EXPECT_EQ(wordFile(), state.Memo1.text());
+    EXPECT_EQ(wordFile(), trainer.book().store.text());
     LineStore loaded;
     loaded.setText(words);
-    EXPECT_EQ(state.Memo1.LineCount(), loaded.LineCount());
-    for (int i = 0; i < state.Memo1.LineCount(); ++i)
-        EXPECT_TRUE(state.Memo1.ReadLine(i).endsWith(",0,0")) << i;
+    EXPECT_EQ(trainer.book().store.LineCount(), loaded.LineCount());
+    for (int i = 0; i < trainer.book().store.LineCount(); ++i)
+        EXPECT_TRUE(trainer.book().store.ReadLine(i).endsWith(",0,0")) << i;
 }
 
 TEST_F(GuiSaveFailure, WriteOutUnderAFileSizeLimitIsReportedAndTheNextWriteOutIsWhole)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class Dialogs;
 class Trainer;
@@ -73,7 +74,7 @@ private:
     void buildResultsPanel();
     void writeHeading();
     // Runs a handler, then draws the session whatever came of it.
-    template <typename Handler> void act(Handler&& handler);
+    void act(const std::function<void()>& handler);
     // Shows the panel of the session's phase with its texts, and keeps the
     // countdown running exactly while a test runs.
     void redraw();

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QWidget>
+#include <functional>
 
 class Dialogs;
 class QLabel;
@@ -46,7 +47,7 @@ protected:
 
 private:
     // Runs a handler, then draws the session whatever came of it.
-    template <typename Handler> void act(Handler&& handler);
+    void act(const std::function<void()>& handler);
     void redraw();
 
     Trainer& trainer_;

@@ -3,6 +3,7 @@
 #include "core/word_book.h"
 
 #include <QObject>
+#include <functional>
 #include <vector>
 
 class Dialogs;
@@ -46,6 +47,10 @@ public:
     TOKBottomDlg& OKBottomDlg;
 
 private:
+    // Runs a command, then draws the list whatever came of it.
+    void act(const std::function<void()>& handler);
+    void change();
+    void remove();
     // Draws the core's listing again after an action, whatever its outcome.
     void refresh();
     // Shows the rows in the grid in one batch, keeping the current cell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class Dialogs;
 class Trainer;
@@ -52,7 +53,7 @@ public:
 
 private:
     // Runs a handler, then shows the files whatever came of it.
-    template <typename Handler> void act(Handler&& handler);
+    void act(const std::function<void()>& handler);
     // The options as the radio buttons show them.
     void storeOptions();
 
