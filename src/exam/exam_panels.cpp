@@ -133,11 +133,14 @@ void ExamPanels::redraw()
     if (phase == ExamSession::Phase::Running) {
         ui::setCaption(Label15, exam.questionCaption());
         ui::setCaption(Label18, exam.prompt());
+    }
+    if (phase != ExamSession::Phase::Idle) {
+        // The last answer and the last second stay as the test ended.
         ui::setCaption(time, exam.countdown());
         ui::setCaption(Label21, exam.lastAnswered());
-    } else if (phase == ExamSession::Phase::Finished && drawnPhase_ != int(phase)) {
-        showResults();
     }
+    if (phase == ExamSession::Phase::Finished && drawnPhase_ != int(phase))
+        showResults();
     drawnPhase_ = int(phase);
     ui::placeAsPanel(shown);
     shown->show();

@@ -107,23 +107,25 @@ void QuizPanel::redraw()
 
 void QuizPanel::nextquestionClick()
 {
-    trainer_.nextQuestion();
+    act([this] { trainer_.nextQuestion(); });
 }
 
 void QuizPanel::Button5Click()
 {
-    trainer_.showHint();
+    act([this] { trainer_.showHint(); });
 }
 
 void QuizPanel::Button4Click()
 {
-    const QString typed = Edit3->text();
-    const QuizSession::Verdict verdict = trainer_.quiz().judge(trainer_.book(), typed);
-    if (verdict == QuizSession::Verdict::Empty)
-        return;
-    dialogs_.message(verdict == QuizSession::Verdict::Right ? QStringLiteral("正解っす")
-                                                            : QStringLiteral("残念！"));
-    trainer_.answerQuiz(typed);
+    act([this] {
+        const QString typed = Edit3->text();
+        const QuizSession::Verdict verdict = trainer_.quiz().judge(trainer_.book(), typed);
+        if (verdict == QuizSession::Verdict::Empty)
+            return;
+        dialogs_.message(verdict == QuizSession::Verdict::Right ? QStringLiteral("正解っす")
+                                                                : QStringLiteral("残念！"));
+        trainer_.answerQuiz(typed);
+    });
 }
 
 void QuizPanel::Edit3KeyPress(QChar key)

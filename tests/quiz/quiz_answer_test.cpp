@@ -142,16 +142,20 @@ TEST_F(QuizTest, DamagedCountersDuringRightAnswer)
     clickTab(1);
     const QByteArray before = wordFile();
 
-    // `correct` is counted before `asked` fails; the store keeps it, the file
-    // waits for the next successful change.
-    type("apple");
-    enter();
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kRight});
-    EXPECT_EQ(dialogs.errors(), std::vector<QString>{"'y' は整数ではありません."});
-    EXPECT_EQ(trainer.book().store.ReadLine(0), sjis("apple,りんご,,,0,y,1"));
-    EXPECT_EQ(wordFile(), before);
-    EXPECT_EQ(quiz()->Label5->text(), "りんご");
-    EXPECT_TRUE(quiz()->Button4->isEnabled());
+    // `asked` fails after `correct` was rebuilt: the answer counts nothing,
+    // however often it is tried, and the same question stays answerable.
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        type("apple");
+        enter();
+        EXPECT_EQ(dialogs.messages(), std::vector<QString>(size_t(attempt), kRight));
+        EXPECT_EQ(dialogs.errors(), std::vector<QString>(size_t(attempt), "'y' は整数ではありません."));
+        EXPECT_EQ(trainer.book().store.ReadLine(0), sjis("apple,りんご,,,0,y,0"));
+        EXPECT_EQ(wordFile(), before);
+        EXPECT_EQ(quiz()->Label5->text(), "りんご");
+        EXPECT_EQ(quiz()->Edit3->text(), "apple");
+        EXPECT_TRUE(quiz()->Button4->isEnabled());
+        quiz()->Edit3->clear();
+    }
 
     // `correct` fails first: nothing is written.
     click(quiz()->nextquestion);
@@ -172,8 +176,9 @@ TEST_F(QuizTest, DamagedAskedDuringWrongAnswer)
     enter();
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{kWrong});
     EXPECT_EQ(dialogs.errors(), std::vector<QString>{"'y' は整数ではありません."});
-    EXPECT_EQ(quiz()->ans->text(), "正解：apple");
-    EXPECT_FALSE(quiz()->Button4->isEnabled());
+    // Nothing of the answer happened: no word shown, answering still open.
+    EXPECT_TRUE(quiz()->ans->text().isEmpty());
+    EXPECT_TRUE(quiz()->Button4->isEnabled());
     EXPECT_EQ(wordFile(), before);
 }
 
