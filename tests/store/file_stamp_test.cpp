@@ -11,8 +11,8 @@
 // Readable stamps in failure messages.
 void PrintTo(const FileStamp& stamp, std::ostream* out)
 {
-    *out << "{state " << int(stamp.state) << ", " << stamp.size << " bytes, sha256 "
-         << stamp.sha256.toHex().left(12).constData() << "…}";
+    *out << "{state " << int(stamp.state) << ", " << stamp.size << " bytes, hash " << std::hex
+         << stamp.contentHash << std::dec << "}";
 }
 
 namespace {

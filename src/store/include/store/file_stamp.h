@@ -2,17 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 
 // What a word file held when we last loaded or saved it, so that before the
 // next save we can tell whether another program has changed it since.
 //
-// A stamp is the file's content (its size and SHA-256), not its identity
-// and modification time: those times move in steps of milliseconds (of two
-// seconds on a FAT memory stick), so a change of the same size soon after
-// our save would pass unseen; and a file rewritten with the very same bytes
-// (touched, copied back by a sync tool, saved unchanged by an editor) has
-// lost nothing an overwrite would destroy, so it is not worth a question.
-// Hashing a file of at most 16 MiB costs less than the save that follows.
+// A stamp is the file's content (its size and a 64-bit hash), not its
+// identity and modification time: those times move in steps of
+// milliseconds (of two seconds on a FAT memory stick), so a change of the
+// same size soon after our save would pass unseen; and a file rewritten
+// with the very same bytes (touched, copied back by a sync tool, saved
+// unchanged by an editor) has lost nothing an overwrite would destroy, so
+// it is not worth a question. The hash is Qt's own, a few microseconds for
+// a full word file: a cryptographic one would cost more than the rest of a
+// quiz answer with its save. It guards against accidents, not an attacker.
 struct FileStamp {
     enum class State {
         kMissing, // nothing at the name, or a symbolic link that leads nowhere
@@ -21,7 +24,7 @@ struct FileStamp {
     };
     State state = State::kMissing;
     qint64 size = 0;
-    QByteArray sha256;
+    size_t contentHash = 0;
 
     // The stamp of a regular file holding `content`.
     static FileStamp of(const QByteArray& content);
