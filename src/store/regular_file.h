@@ -24,8 +24,9 @@ struct FileRead {
 };
 
 // The whole content of the regular file at `name`. Missing: nothing there,
-// or a symbolic link that leads nowhere. At most limit + 1 bytes are read,
-// whatever size the file claims (files in /proc claim none).
+// or a symbolic link that leads nowhere. Reading stops once more than
+// `limit` bytes have come (at most 64 KiB more), whatever size the file
+// claims: files in /proc claim none.
 FileRead readRegularFile(const QString& name, qint64 limit);
 
 // What a save to `name` would replace, and the file that takes the bytes:
