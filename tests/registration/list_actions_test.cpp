@@ -92,7 +92,7 @@ TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown
     QDir().mkpath(file);
     deleteSelected();
     EXPECT_EQ(dialogs.errors(),
-              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません(通常のファイルではありません).")});
     ASSERT_EQ(grid()->rowCount(), 3);
     EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("りんご"));
     EXPECT_EQ(trainer.book().store.text(), words);

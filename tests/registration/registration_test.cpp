@@ -313,7 +313,7 @@ TEST_F(RegistrationTest, AFailedSaveKeepsNothingButTheFormAndEnterThenRegistersO
     QDir().mkpath(file);
     registerWord("kiwi", QStringLiteral("キウイ"));
     ASSERT_EQ(dialogs.errors(),
-              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません(通常のファイルではありません).")});
     EXPECT_EQ(panel().word->text(), QStringLiteral("kiwi"));
     EXPECT_EQ(trainer.book().store.LineCount(), 0);
 

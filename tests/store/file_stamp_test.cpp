@@ -1,6 +1,6 @@
 #include "store/file_stamp.h"
 #include "store/word_file.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <QFile>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 #include "store/word_file_lock.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
