@@ -2,7 +2,7 @@
 
 #include "store/failure.h"
 #include "store/line_store.h"
-#include "whole_file.h"
+#include "store/whole_file.h"
 
 #include <QDir>
 #include <QFile>

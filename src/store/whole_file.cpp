@@ -1,4 +1,4 @@
-#include "whole_file.h"
+#include "store/whole_file.h"
 
 #include <QSaveFile>
 

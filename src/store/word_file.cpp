@@ -1,7 +1,7 @@
 #include "store/word_file.h"
 
 #include "store/failure.h"
-#include "whole_file.h"
+#include "store/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>

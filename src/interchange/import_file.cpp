@@ -1,0 +1,110 @@
+#include "interchange/import_rows.h"
+
+#include "columns.h"
+#include "store/codec.h"
+#include "store/failure.h"
+#include "store/record.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace interchange {
+namespace {
+
+Failure notText(const QString& name)
+{
+    return Failure(QStringLiteral("ファイル %1 は CSV やテキスト、KVTML のファイルではありません").arg(name));
+}
+
+bool looksLikeXml(const QByteArray& bytes)
+{
+    QByteArray start = bytes.left(512);
+    if (start.startsWith("\xEF\xBB\xBF"))
+        start.remove(0, 3);
+    start = start.trimmed();
+    return start.startsWith("<?xml") || start.startsWith("<kvtml") || start.startsWith("<!DOCTYPE");
+}
+
+// UTF-8 first; a byte-order mark for UTF-16 or UTF-32 is honoured; text that
+// is not valid UTF-8 is taken as CP932, the code page of Japanese
+// spreadsheets' CSV and of our own word files.
+QString decodeText(const QByteArray& bytes, const QString& name)
+{
+    const auto bom = QStringConverter::encodingForData(bytes);
+    const QStringConverter::Encoding encoding = bom.value_or(QStringConverter::Utf8);
+    QStringDecoder decoder(encoding);
+    QString text = decoder.decode(bytes);
+    if (!decoder.hasError()) {
+        if (text.startsWith(QChar::ByteOrderMark))
+            text.remove(0, 1);
+        return text;
+    }
+    if (bom)
+        throw notText(name);
+    text = cp932::decode(bytes);
+    if (text.contains(QChar::ReplacementCharacter))
+        throw notText(name);
+    return text;
+}
+
+} // namespace
+
+std::vector<ImportRow> readImportBytes(const QByteArray& bytes, const QString& name)
+{
+    // A zero byte outside UTF-16 and UTF-32 means a program, an image or a
+    // document, not text.
+    if (bytes.contains('\0') && !QStringConverter::encodingForData(bytes))
+        throw notText(name);
+    if (looksLikeXml(bytes))
+        return readKvtml(bytes, name);
+    return readDelimited(decodeText(bytes, name));
+}
+
+std::vector<ImportRow> readImportFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure::cannotOpen(path);
+    if (file.size() > kMaxImportBytes)
+        throw Failure(QStringLiteral("ファイル %1 は大きすぎて読み込めません").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure::cannotOpen(path);
+    return readImportBytes(bytes, path);
+}
+
+QStringList columnHeadings()
+{
+    return {QStringLiteral("単語"),     QStringLiteral("意味"), QStringLiteral("例文"),
+            QStringLiteral("例文意味"), QStringLiteral("品詞"), QStringLiteral("回答数"),
+            QStringLiteral("正解数")};
+}
+
+bool isHeaderRow(const QString& first, const QString& second)
+{
+    static const QStringList wordNames = {
+        QStringLiteral("word"),   QStringLiteral("words"),   QStringLiteral("単語"),
+        QStringLiteral("英単語"), QStringLiteral("english"), QStringLiteral("英語"),
+        QStringLiteral("front"),  QStringLiteral("term"),    QStringLiteral("expression"),
+    };
+    static const QStringList meaningNames = {
+        QStringLiteral("meaning"), QStringLiteral("meanings"),    QStringLiteral("意味"),
+        QStringLiteral("訳"),      QStringLiteral("japanese"),    QStringLiteral("日本語"),
+        QStringLiteral("back"),    QStringLiteral("translation"), QStringLiteral("definition"),
+    };
+    return wordNames.contains(first.trimmed(), Qt::CaseInsensitive)
+        && meaningNames.contains(second.trimmed(), Qt::CaseInsensitive);
+}
+
+RecordTexts textsOf(const QByteArray& record)
+{
+    const auto field = [&](int k) { return cp932::decode(ReadField(record, k)); };
+    RecordTexts texts{field(kWord),  field(kMean),  field(kExample), field(kExampleMean),
+                      field(kParts), field(kAsked), field(kCorrect)};
+    const QByteArray part = ReadField(record, kParts);
+    if (part.size() == 1 && part[0] >= '0' && part[0] <= '4')
+        texts.part = PartName(part[0] - '0');
+    return texts;
+}
+
+} // namespace interchange
