@@ -1,14 +1,11 @@
 #pragma once
 
-#include "interchange/import_rows.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
-// What the readers and writers of this library share: the column names and
-// the decoded texts of a record.
+// What the readers and writers share: the column names and the decoded
+// texts of a record.
 namespace interchange {
 
 // Our seven columns as headings, in the words of the registration panel.
@@ -24,18 +21,5 @@ struct RecordTexts {
     QString word, meaning, example, exampleMeaning, part, asked, correct;
 };
 RecordTexts textsOf(const QByteArray& record);
-
-// Readers, by form.
-std::vector<ImportRow> readDelimited(const QString& text);
-std::vector<ImportRow> readKvtml(const QByteArray& bytes, const QString& name);
-
-} // namespace interchange
-
-namespace interchange {
-
-// Writers, by form.
-QByteArray csvBytes(const std::vector<QByteArray>& records);
-QByteArray ankiTextBytes(const std::vector<QByteArray>& records);
-QByteArray kvtmlBytes(const std::vector<QByteArray>& records, const QString& title);
 
 } // namespace interchange

@@ -1,4 +1,5 @@
 #include "columns.h"
+#include "forms.h"
 
 #include <QByteArrayView>
 #include <QRegularExpression>

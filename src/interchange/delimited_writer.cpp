@@ -1,5 +1,5 @@
 #include "columns.h"
-#include "interchange/export_file.h"
+#include "forms.h"
 
 namespace interchange {
 namespace {

@@ -1,6 +1,6 @@
 #include "interchange/export_file.h"
 
-#include "columns.h"
+#include "forms.h"
 #include "store/failure.h"
 #include "store/whole_file.h"
 

@@ -1,4 +1,5 @@
 #include "columns.h"
+#include "forms.h"
 #include "store/failure.h"
 #include "store/record.h"
 
