@@ -2,16 +2,19 @@
 # End-to-end test of the built program on a real X display: starts Xvfb,
 # drives lexiwren with real key and mouse events (xdotool), answers its
 # message boxes and checks the word files on disk (scripts/e2e/drive.py).
+# Then opens a KVTML file we export in KWordQuiz and checks that it shows the
+# word (scripts/e2e/kvtml_in_kwordquiz.sh).
 # Set LEXIWREN_BIN to test an already built program instead of building the
-# ci preset. Stops by itself within four minutes.
+# ci preset (the KWordQuiz check then uses build/ci/tools/export_words where
+# it exists, or is skipped). Stops by itself within five minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 
-scripts/install-deps.sh xvfb xdotool x11-utils x11-apps x11-xserver-utils python3
+scripts/install-deps.sh xvfb xdotool x11-utils x11-apps x11-xserver-utils python3 kwordquiz xclip
 if [ -z "${LEXIWREN_BIN:-}" ]; then
   cmake --preset ci >/dev/null
-  cmake --build --preset ci --target lexiwren
+  cmake --build --preset ci --target lexiwren export_words
   LEXIWREN_BIN="$root/build/ci/src/lexiwren"
 fi
 
@@ -45,6 +48,14 @@ export DISPLAY=":$(head -n1 "$work/display")"
 unset QT_QPA_PLATFORM
 
 if ! timeout --kill-after=10 240 /usr/bin/python3 -B "$root/scripts/e2e/drive.py" "$LEXIWREN_BIN" "$work"; then
+  keep=1
+  exit 1
+fi
+
+exporter="$root/build/ci/tools/export_words"
+if [ ! -x "$exporter" ]; then
+  echo "kvtml: skipped, $exporter is not built"
+elif ! timeout --kill-after=10 60 "$root/scripts/e2e/kvtml_in_kwordquiz.sh" "$exporter" "$work"; then
   keep=1
   exit 1
 fi
