@@ -1,6 +1,7 @@
 #include "core/trainer.h"
 
 #include "store/codec.h"
+#include "store/limits.h"
 #include "store/preferences.h"
 #include "store/word_file.h"
 
@@ -20,9 +21,9 @@ template <typename Action> auto Trainer::transact(Action&& action)
             return action(state_);
         } catch (const ExternalChange&) {
             state_ = std::move(before);
-            if (!conflicts_)
+            if (!questions_)
                 throw;
-            if (!conflicts_->overwrite(state_.book.path))
+            if (!questions_->overwrite(state_.book.path))
                 reloadChangedFile();
             // The learner has seen the other program's change and keeps
             // ours: the action runs again and saves over it.
@@ -57,6 +58,28 @@ void Trainer::setDataFolder(const QString& folder, bool usable)
 {
     dataFolder_ = folder;
     dataFolderUsable_ = usable;
+    backups_.emplace(QDir(folder).filePath(QStringLiteral("backups")));
+}
+
+void Trainer::backUp(bool always)
+{
+    const QString& path = state_.book.path;
+    if (!backups_ || path.isEmpty())
+        return;
+    const QString file = fileNameFor(path);
+    if (!always && backups_->coveredThisRun(file))
+        return;
+    try {
+        backups_->take(file);
+    } catch (const Failure& failure) {
+        // A change that can no longer be undone by a copy is the learner's
+        // call, never made silently.
+        if (!questions_)
+            throw;
+        if (!questions_->goOnWithoutBackup(failure.text()))
+            throw Failure::notice(QStringLiteral("バックアップを取れなかったので、操作を取りやめました。"));
+        backups_->goOnWithout(file);
+    }
 }
 
 void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
@@ -145,6 +168,7 @@ void Trainer::seed(uint32_t value)
 
 RegistrationResult Trainer::registerWord(const NewWord& typed)
 {
+    backUp(false);
     return transact([&](State& s) {
         const RegistrationResult result = s.book.registerWord(typed);
         if (result.kind == RegistrationResult::Registered)
@@ -155,6 +179,7 @@ RegistrationResult Trainer::registerWord(const NewWord& typed)
 
 QString Trainer::changeField(int record, int field, const QString& text)
 {
+    backUp(false);
     return transact([&](State& s) {
         const QString refusal = s.book.changeField(record, field, text);
         if (refusal.isEmpty())
@@ -165,6 +190,7 @@ QString Trainer::changeField(int record, int field, const QString& text)
 
 void Trainer::deleteRecord(int record)
 {
+    backUp(true);
     transact([&](State& s) {
         s.book.deleteRecord(record);
         s.book.save();
@@ -173,6 +199,7 @@ void Trainer::deleteRecord(int record)
 
 bool Trainer::resetCounts()
 {
+    backUp(true);
     return transact([&](State& s) {
         // Nothing to reset writes nothing: a word file deleted from outside
         // is not made again by a reset of no words.
@@ -196,6 +223,42 @@ void Trainer::writeWordFile(const QString& path) const
     SaveLines(state_.book.store, path);
 }
 
+interchange::ImportPlan Trainer::planImport(const QString& file) const
+{
+    return interchange::planImport(interchange::readImportFile(file), state_.book.store);
+}
+
+void Trainer::importWords(const interchange::ImportPlan& plan)
+{
+    if (plan.records.empty())
+        return;
+    backUp(true);
+    transact([&](State& s) {
+        // Like registrations: behind the last record every view sees.
+        const int seen = s.book.visibleRecords(kMaxRecords);
+        int at = seen;
+        for (const QByteArray& record : plan.records)
+            s.book.store.InsertLine(at++, record);
+        s.book.save();
+    });
+}
+
+void Trainer::exportWords(const QString& path, interchange::ExportFormat format) const
+{
+    // Written over the current word file, another form would stand where
+    // our words are read from.
+    const QString current = QFileInfo(fileNameFor(state_.book.path)).canonicalFilePath();
+    if (!current.isEmpty() && QFileInfo(path).canonicalFilePath() == current)
+        throw Failure(
+            QStringLiteral("今の単語ファイル %1 にはエクスポートできません。別のファイルを選んでください")
+                .arg(state_.book.path));
+    std::vector<QByteArray> records;
+    const int visible = state_.book.visibleRecords(kMaxRecords);
+    for (int i = 0; i < visible; ++i)
+        records.push_back(state_.book.store.ReadLine(i));
+    interchange::writeExportFile(path, format, records);
+}
+
 bool Trainer::startQuiz()
 {
     return transact([&](State& s) { return s.quiz.start(s.book, s.order, options, s.rng); });
@@ -213,6 +276,8 @@ void Trainer::showHint()
 
 QuizSession::Verdict Trainer::answerQuiz(const QString& typed)
 {
+    if (!typed.isEmpty())
+        backUp(false);
     return transact([&](State& s) {
         const QuizSession::Verdict verdict = s.quiz.answer(s.book, s.order, options, s.rng, typed);
         if (verdict != QuizSession::Verdict::Empty)
@@ -228,6 +293,8 @@ bool Trainer::startExam(ExamKind kind)
 
 void Trainer::answerExam(const QString& typed)
 {
+    if (!typed.isEmpty())
+        backUp(false);
     transact([&](State& s) {
         const int before = s.exam.questionNo();
         s.exam.answer(s.book, s.order, typed);

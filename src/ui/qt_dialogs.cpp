@@ -1,9 +1,11 @@
 #include "ui/qt_dialogs.h"
 
 #include "ui/controls.h"
+#include "ui/list_dialog.h"
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -87,4 +89,28 @@ std::optional<QString> QtDialogs::saveFileName(const QString& title)
 bool QtDialogs::execModal(QDialog& dialog)
 {
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<Dialogs::FileChoice> QtDialogs::chooseFile(const QString& title, const QStringList& filters,
+                                                         bool save)
+{
+    QFileDialog dialog(nullptr, title);
+    dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The caller asks before replacing a file, in its own words.
+    if (save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDirectory(lastOpened_.isEmpty() ? startFolder_ : QFileInfo(lastOpened_).absolutePath());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileChoice{dialog.selectedFiles().constFirst(),
+                      std::max<int>(0, int(filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+bool QtDialogs::confirmList(const QString& text, const QStringList& items)
+{
+    return ui::confirmWithList(text, items);
 }

@@ -50,7 +50,7 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), 
 
     connect(tabBar, &QTabBar::currentChanged, this,
             [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
-    trainer_.setConflictQuestion(this);
+    trainer_.setQuestions(this);
     // After the words were loaded again, the tab shown is prepared anew
     // once the action that found the change has ended.
     trainer_.setReloaded([this] {
@@ -62,9 +62,14 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), 
     registration->word->setFocus();
 }
 
+bool MainWindow::goOnWithoutBackup(const QString& failure)
+{
+    return dialogs_.confirm(failure + QStringLiteral("。\n\nバックアップを取らずに続けますか？"));
+}
+
 MainWindow::~MainWindow()
 {
-    trainer_.setConflictQuestion(nullptr);
+    trainer_.setQuestions(nullptr);
     trainer_.setReloaded({});
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
@@ -46,6 +47,9 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     Button3 = ui::button(files, "Button3", QStringLiteral("読み込む"), 8, 64, 65, 25);
     Button6 = ui::button(files, "Button6", QStringLiteral("書き出す"), 80, 64, 65, 25);
     Button7 = ui::button(files, "Button7", QStringLiteral("初期化"), 152, 64, 65, 25);
+    // Between the file commands and the default word file.
+    ImportButton = ui::button(files, "ImportButton", QStringLiteral("インポート..."), 8, 104, 100, 25);
+    ExportButton = ui::button(files, "ExportButton", QStringLiteral("エクスポート..."), 117, 104, 100, 25);
     QLabel* label8 = ui::label(files, "Label8", QStringLiteral("デフォルト単語ファイル"), 8, 189);
     Edit1 = ui::edit(files, "Edit1", 8, 205, 194, 20);
     label8->setBuddy(Edit1);
@@ -69,6 +73,8 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     connect(Button6, &QPushButton::clicked, this, &OptionsPanel::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &OptionsPanel::Button7Click);
     connect(Button1, &QPushButton::clicked, this, &OptionsPanel::Button1Click);
+    connect(ImportButton, &QPushButton::clicked, this, &OptionsPanel::ImportClick);
+    connect(ExportButton, &QPushButton::clicked, this, &OptionsPanel::ExportClick);
 }
 
 void OptionsPanel::act(const std::function<void()>& handler)
@@ -153,5 +159,58 @@ void OptionsPanel::Button1Click()
         const QString refusal = trainer_.setDefaultWordFile(*chosen);
         if (!refusal.isEmpty())
             dialogs_.message(refusal);
+    });
+}
+
+void OptionsPanel::ImportClick()
+{
+    act([this] {
+        const auto chosen =
+            dialogs_.chooseFile(QStringLiteral("単語をインポート"),
+                                {QStringLiteral("単語帳のファイル (*.csv *.tsv *.txt *.kvtml *.xml)"),
+                                 QStringLiteral("すべてのファイル (*)")},
+                                false);
+        if (!chosen)
+            return;
+        const interchange::ImportPlan plan = trainer_.planImport(chosen->path);
+        QStringList refused;
+        for (const interchange::RefusedRow& row : plan.refused)
+            refused << QStringLiteral("%1 行目: %2").arg(row.line).arg(row.reason);
+        const int added = int(plan.records.size());
+        QString text = added > 0 ? QStringLiteral("%1 語を登録します。").arg(added)
+                                 : QStringLiteral("登録できる単語がありません。");
+        if (!refused.isEmpty())
+            text += QStringLiteral("\n次の %1 行は登録しません。").arg(refused.size());
+        if (!dialogs_.confirmList(text, refused) || added == 0)
+            return;
+        trainer_.importWords(plan);
+        dialogs_.message(QStringLiteral("%1 語を登録しました。").arg(added));
+    });
+}
+
+void OptionsPanel::ExportClick()
+{
+    act([this] {
+        static const interchange::ExportFormat formats[] = {interchange::ExportFormat::Csv,
+                                                            interchange::ExportFormat::AnkiText,
+                                                            interchange::ExportFormat::Kvtml};
+        const auto chosen =
+            dialogs_.chooseFile(QStringLiteral("単語をエクスポート"),
+                                {QStringLiteral("CSV ファイル 表計算・KWordQuiz 用 (*.csv)"),
+                                 QStringLiteral("タブ区切りテキスト Anki 用 (*.txt)"),
+                                 QStringLiteral("KVTML ファイル KWordQuiz・Parley 用 (*.kvtml)")},
+                                true);
+        if (!chosen)
+            return;
+        const interchange::ExportFormat format = formats[std::clamp(chosen->filter, 0, 2)];
+        QString target = chosen->path;
+        const QString suffix = QLatin1Char('.') + interchange::suffixFor(format);
+        if (!target.endsWith(suffix, Qt::CaseInsensitive))
+            target += suffix;
+        if (QFileInfo::exists(target)
+            && !dialogs_.confirm(
+                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target)))
+            return;
+        trainer_.exportWords(target, format);
     });
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // Answers the question about a changed word file as scripted.
-class ScriptedQuestion : public ConflictQuestion {
+class ScriptedQuestion : public TrainerQuestions {
 public:
     explicit ScriptedQuestion(bool answer) : answer_(answer) { }
     bool overwrite(const QString& path) override
@@ -17,6 +17,7 @@ public:
         asked << path;
         return answer_;
     }
+    bool goOnWithoutBackup(const QString&) override { return false; }
     QStringList asked;
 
 private:
@@ -46,7 +47,7 @@ TEST_F(TrainerTest, KeepingOursSavesTheActionOverTheChangeAndAsksOnce)
 {
     open(kOurs);
     ScriptedQuestion keepOurs(true);
-    trainer.setConflictQuestion(&keepOurs);
+    trainer.setQuestions(&keepOurs);
     folder.write(QString::fromLatin1(kWordFile), kTheirs);
     EXPECT_EQ(trainer.registerWord(typed("kiwi", "z")).kind, RegistrationResult::Registered);
     EXPECT_EQ(wordFile(), kOurs + "kiwi,z,,,0,0,0\r\n");
@@ -59,7 +60,7 @@ TEST_F(TrainerTest, TakingTheirsLoadsTheirWordsAndLeavesTheActionUndone)
     open(kOurs);
     ASSERT_TRUE(trainer.startQuiz());
     ScriptedQuestion takeTheirs(false);
-    trainer.setConflictQuestion(&takeTheirs);
+    trainer.setQuestions(&takeTheirs);
     int reloads = 0;
     trainer.setReloaded([&] { ++reloads; });
     folder.write(QString::fromLatin1(kWordFile), kTheirs);

@@ -66,6 +66,11 @@ public:
     std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
     std::optional<QString> saveFileName(const QString&) override { return std::nullopt; }
     bool execModal(QDialog&) override { return false; }
+    std::optional<FileChoice> chooseFile(const QString&, const QStringList&, bool) override
+    {
+        return std::nullopt;
+    }
+    bool confirmList(const QString&, const QStringList&) override { return false; }
 };
 
 int lock(int argc, char** argv)

@@ -68,3 +68,24 @@ std::vector<QString> ScriptedDialogs::texts(Kind kind) const
             out.push_back(s.text);
     return out;
 }
+
+std::optional<Dialogs::FileChoice> ScriptedDialogs::chooseFile(const QString& title, const QStringList&,
+                                                               bool save)
+{
+    shown.push_back({save ? Kind::Save : Kind::Open, title});
+    const std::optional<QString> path = nextFileAnswer();
+    int filter = 0;
+    if (!filterAnswers.empty()) {
+        filter = filterAnswers.front();
+        filterAnswers.pop_front();
+    }
+    if (!path)
+        return std::nullopt;
+    return FileChoice{*path, filter};
+}
+
+bool ScriptedDialogs::confirmList(const QString& text, const QStringList& items)
+{
+    lastList = items;
+    return confirm(text);
+}

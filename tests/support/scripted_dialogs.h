@@ -26,6 +26,11 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::function<bool(QDialog&)>> modalAnswers;
+    // The filter each chosen file of chooseFile is chosen under (0 when
+    // unscripted); the file names come from fileAnswers.
+    std::deque<int> filterAnswers;
+    // The list of the last confirmList.
+    QStringList lastList;
     // Runs while a plain, error or confirmation box is "open" (for timer
     // ticks that arrive during a message, say).
     std::function<void(const Shown&)> whileOpen;
@@ -38,6 +43,9 @@ public:
     std::optional<QString> openFileName(const QString& title) override;
     std::optional<QString> saveFileName(const QString& title) override;
     bool execModal(QDialog& dialog) override;
+    std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
+                                         bool save) override;
+    bool confirmList(const QString& text, const QStringList& items) override;
 
     // Texts of the boxes of one kind, in order.
     std::vector<QString> texts(Kind kind) const;

@@ -5,6 +5,9 @@
 #include "core/options.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
+#include "interchange/export_file.h"
+#include "interchange/import_plan.h"
+#include "store/backups.h"
 #include "store/order_list.h"
 #include "store/random.h"
 #include "store/word_file_lock.h"
@@ -12,6 +15,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Everything a learner can act on: the current word file, the order list
 // the quiz and the test share, the quiz and the test sessions, and the
@@ -25,7 +29,9 @@
 // The current word file is locked (WordFileLock) so that no other Lexiwren
 // works on it at the same time, and before every save the trainer checks
 // that no other program has changed it since; when one has, it asks the
-// ConflictQuestion whether to overwrite or to load that version instead.
+// learner whether to overwrite or to load that version instead. Before the
+// first change of a run to each word file, and before every deletion, reset
+// and import, the word file is copied to the backups folder.
 class Trainer {
 public:
     explicit Trainer(QString prefsFile);
@@ -40,11 +46,12 @@ public:
 
     // Where a word file named by a relative path lives (the working folder),
     // and whether it could be made. When it could not, no such file is
-    // opened or created anywhere else.
+    // opened or created anywhere else. Backups go to its "backups" folder;
+    // without a data folder none are taken.
     void setDataFolder(const QString& folder, bool usable);
-    // Who decides about a word file changed by another program; without one
-    // such a save fails with the ExternalChange message.
-    void setConflictQuestion(ConflictQuestion* question) { conflicts_ = question; }
+    // Who decides what only the learner can; without anyone, a save over
+    // another program's change and a failed backup raise their failures.
+    void setQuestions(TrainerQuestions* questions) { questions_ = questions; }
     // Runs after the word file was loaded again in place of an action, so
     // the views can show the words anew.
     void setReloaded(std::function<void()> reloaded) { reloaded_ = std::move(reloaded); }
@@ -81,6 +88,14 @@ public:
     void openWordFile(const QString& path);
     // 書き出す: the words are written to `path`; the current file stays.
     void writeWordFile(const QString& path) const;
+    // What importing the file would add and refuse, against the words now
+    // registered. Raises a Failure when the file cannot be read.
+    interchange::ImportPlan planImport(const QString& file) const;
+    // Registers the plan's records as one action: all saved together, or
+    // none of them.
+    void importWords(const interchange::ImportPlan& plan);
+    // Writes the visible records, with their counts, for another program.
+    void exportWords(const QString& path, interchange::ExportFormat format) const;
 
     bool startQuiz();
     void nextQuestion();
@@ -111,12 +126,16 @@ private:
     // the sessions start afresh. Raises the notice that the action at hand
     // was not applied.
     [[noreturn]] void reloadChangedFile();
+    // Copies the current word file to the backups before a change: always,
+    // or only before the first change of this run.
+    void backUp(bool always);
 
     QString prefsFile_;
     QString defaultWordFile_;
     QString dataFolder_;
     bool dataFolderUsable_ = true;
-    ConflictQuestion* conflicts_ = nullptr;
+    TrainerQuestions* questions_ = nullptr;
+    std::optional<Backups> backups_;
     std::function<void()> reloaded_;
     WordFileLock lock_;
     State state_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -24,6 +25,19 @@ public:
     virtual std::optional<QString> saveFileName(const QString& title) = 0;
     // Shows the dialog modally; true when it was closed with OK.
     virtual bool execModal(QDialog& dialog) = 0;
+
+    // A file dialog offering `filters` ("CSV ファイル (*.csv)"); the file
+    // chosen and the index of the filter it was chosen under, or nullopt
+    // when cancelled. A save dialog asks nothing of an existing file.
+    struct FileChoice {
+        QString path;
+        int filter = 0;
+    };
+    virtual std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
+                                                 bool save) = 0;
+    // A confirmation like confirm() with a list under its text the learner
+    // can scroll through, for lists too long for a message box.
+    virtual bool confirmList(const QString& text, const QStringList& items) = 0;
 };
 
 // The program's name, the title of plain and error boxes.

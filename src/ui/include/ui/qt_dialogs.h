@@ -14,6 +14,9 @@ public:
     std::optional<QString> openFileName(const QString& title) override;
     std::optional<QString> saveFileName(const QString& title) override;
     bool execModal(QDialog& dialog) override;
+    std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
+                                         bool save) override;
+    bool confirmList(const QString& text, const QStringList& items) override;
 
 private:
     std::optional<QString> fileName(const QString& title, bool save);

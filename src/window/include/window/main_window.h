@@ -20,7 +20,7 @@ class WordList;
 //
 // It is also where the learner is asked about a word file another program
 // changed, and it shows the words anew when they were loaded again.
-class MainWindow : public QWidget, private ConflictQuestion { // Form1
+class MainWindow : public QWidget, private TrainerQuestions { // Form1
     Q_OBJECT
 public:
     enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
@@ -54,6 +54,7 @@ public:
 private:
     void hideAllPanels();
     bool overwrite(const QString& path) override;
+    bool goOnWithoutBackup(const QString& failure) override;
 
     Trainer& trainer_;
     Dialogs& dialogs_;

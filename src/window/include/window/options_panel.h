@@ -28,6 +28,10 @@ public:
     void Button6Click(); // 書き出す
     void Button7Click(); // 初期化
     void Button1Click(); // 設定...
+    // Words from CSV, tab-separated text or KVTML, after a preview.
+    void ImportClick();
+    // The words for spreadsheets, Anki, KWordQuiz and Parley.
+    void ExportClick();
 
     // Question kind (quiz only).
     QRadioButton* RadioButton12; // スペル問題
@@ -50,6 +54,8 @@ public:
     QPushButton* Button6;
     QPushButton* Button7;
     QPushButton* Button1;
+    QPushButton* ImportButton;
+    QPushButton* ExportButton;
 
 private:
     // Runs a handler, then shows the files whatever came of it.
