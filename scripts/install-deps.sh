@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
   libgtest-dev googletest
+  dbus-daemon
   fonts-ipafont-gothic
   appstream desktop-file-utils
 )

@@ -48,7 +48,7 @@ public:
     {
         const bool changed = japanese != japanese_;
         japanese_ = japanese;
-        keepChoice_ = false;
+        stayed_ = false;
         edit_->setAttribute(Qt::WA_InputMethodEnabled, japanese);
         // Only for platforms that keep an input method on regardless
         // (on-screen keyboards): what to offer.
@@ -70,17 +70,20 @@ protected:
         case QEvent::FocusIn:
             // Back from another window or a popup menu without having left
             // the field: whatever the learner last chose here stays.
-            if (!keepChoice_)
+            if (!stayed_ || hidden_)
                 switchSoon();
-            keepChoice_ = false;
+            stayed_ = hidden_ = false;
             break;
         case QEvent::FocusOut: {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            keepChoice_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+            stayed_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
             break;
         }
         case QEvent::Hide:
-            keepChoice_ = false; // a dialog closed; opened again it is a new visit
+            // A dialog closed (not a window minimised): opened again, its
+            // field is visited anew. The window loses the focus after this.
+            if (!event->spontaneous())
+                hidden_ = true;
             break;
         default: break;
         }
@@ -119,7 +122,8 @@ private:
 
     QLineEdit* edit_;
     bool japanese_ = true;
-    bool keepChoice_ = false;
+    bool stayed_ = false; // lost the focus only to another window or a popup
+    bool hidden_ = false;
 };
 
 FieldLanguage* languageOf(QLineEdit* edit)
