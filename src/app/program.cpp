@@ -1,7 +1,9 @@
 #include "app/program.h"
 
 #include "app/app_icon.h"
+#include "app/command_line.h"
 #include "app/font_preload.h"
+#include "app/instance_channel.h"
 #include "app/single_instance.h"
 #include "store/app_state.h"
 #include "store/preferences.h"
@@ -14,8 +16,19 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstdio>
+
 int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
 {
+    // Answered before anything starts, so it works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> answer = commandLineAnswer(arguments, japaneseMessages())) {
+        std::fputs(answer->toUtf8().constData(), stdout);
+        return 0;
+    }
+
     FontPreload fonts;
     QApplication app(argc, argv);
     fonts.applicationReady();
@@ -37,11 +50,14 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
-    // A second copy says so and ends before it touches any file.
+    // A second copy hands over to the running one, whose window comes to the
+    // front, and ends before it touches any file. Only when the running copy
+    // does not answer does it say that Lexiwren is running.
     SingleInstance instance(configDir);
+    const QString channelKey = instance.lockFile();
     const bool claimed = [&] {
         QtDialogs firstDialogs(dataDir);
-        return instance.claim(firstDialogs);
+        return instance.claim(firstDialogs, [&] { return InstanceChannel::knock(channelKey); });
     }();
     fonts.finish();
     if (!claimed)
@@ -54,6 +70,9 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     state.prefsFile = QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName));
     QtDialogs dialogs(dataDir);
     MainWindow window(state, dialogs);
+    InstanceChannel channel(channelKey);
+    QObject::connect(&channel, &InstanceChannel::comeForward, &window, [&window] { bringForward(window); });
+    channel.listen();
     window.show();
     if (shown)
         shown(window);

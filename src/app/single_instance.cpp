@@ -13,7 +13,7 @@ SingleInstance::SingleInstance(const QString& folder)
 {
 }
 
-bool SingleInstance::claim(Dialogs& dialogs)
+bool SingleInstance::claim(Dialogs& dialogs, const std::function<bool()>& handOver)
 {
     const QString folder = QFileInfo(file_.fileName()).absolutePath();
     if (!QFileInfo::exists(folder))
@@ -29,6 +29,8 @@ bool SingleInstance::claim(Dialogs& dialogs)
     file_.close();
     if (!heldElsewhere)
         return true;
+    if (handOver && handOver())
+        return false;
     dialogs.message(QStringLiteral("Lexiwren はすでに起動しています。"));
     return false;
 }
