@@ -85,13 +85,15 @@ bool InstanceChannel::knock(const QString& key, int timeoutMs)
     }
 }
 
-void bringForward(QWidget& window)
+void bringForward(QWidget* window)
 {
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &window) {
+    if (window) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
         modal->raise();
         modal->activateWindow();
     }

@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -52,16 +54,26 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
 
     // A second copy hands over to the running one, whose window comes to the
     // front, and ends before it touches any file. Only when the running copy
-    // does not answer does it say that Lexiwren is running.
+    // does not answer does it say that Lexiwren is running. The channel is
+    // named after the lock as the file system sees it, so that every path
+    // to the lock gives the same name.
     SingleInstance instance(configDir);
-    const QString channelKey = instance.lockFile();
+    const auto channelKey = [&] { return QFileInfo(instance.lockFile()).canonicalFilePath(); };
     const bool claimed = [&] {
         QtDialogs firstDialogs(dataDir);
-        return instance.claim(firstDialogs, [&] { return InstanceChannel::knock(channelKey); });
+        return instance.claim(firstDialogs, [&] { return InstanceChannel::knock(channelKey()); });
     }();
     fonts.finish();
     if (!claimed)
         return 0;
+
+    // Open from here on, so that a later start is answered even while the
+    // first start's message is shown, before there is a window.
+    QPointer<QWidget> mainWindow;
+    InstanceChannel channel(channelKey());
+    QObject::connect(&channel, &InstanceChannel::comeForward, [&mainWindow] { bringForward(mainWindow); });
+    if (instance.holdsLock())
+        channel.listen();
 
     QDir().mkpath(dataDir);
     QDir::setCurrent(dataDir);
@@ -70,9 +82,7 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     state.prefsFile = QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName));
     QtDialogs dialogs(dataDir);
     MainWindow window(state, dialogs);
-    InstanceChannel channel(channelKey);
-    QObject::connect(&channel, &InstanceChannel::comeForward, &window, [&window] { bringForward(window); });
-    channel.listen();
+    mainWindow = &window;
     window.show();
     if (shown)
         shown(window);

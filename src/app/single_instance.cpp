@@ -23,8 +23,10 @@ bool SingleInstance::claim(Dialogs& dialogs, const std::function<bool()>& handOv
     // while a second still waits on the old one.
     if (!file_.open(QIODevice::ReadWrite))
         return true;
-    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0)
+    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0) {
+        locked_ = true;
         return true;
+    }
     const bool heldElsewhere = errno == EWOULDBLOCK;
     file_.close();
     if (!heldElsewhere)

@@ -43,6 +43,7 @@ private:
     QLocalServer server_;
 };
 
-// Brings the window to the front: shown, no longer minimised, raised and
-// active; a modal dialog open over it comes along, on top.
-void bringForward(QWidget& window);
+// Brings the window (when there is one yet) to the front: shown, no longer
+// minimised, raised and active; a modal dialog open over it comes along, on
+// top.
+void bringForward(QWidget* window);

@@ -28,7 +28,10 @@ public:
     bool claim(Dialogs& dialogs, const std::function<bool()>& handOver = {});
 
     QString lockFile() const { return file_.fileName(); }
+    // True once claim() took the lock (not when it let the copy run without).
+    bool holdsLock() const { return locked_; }
 
 private:
     QFile file_;
+    bool locked_ = false;
 };
