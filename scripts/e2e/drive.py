@@ -94,9 +94,14 @@ class Run:
                    XDG_RUNTIME_DIR=f"{home}/.run", LANG="C.UTF-8")
         env.pop("QT_QPA_PLATFORM", None)
         os.makedirs(f"{home}/.run", mode=0o700, exist_ok=True)
+        self.env = env
         self.words = f"{home}/.local/share/lexiwren/words/default.txt"
         self.log = open(f"{home}/program.log", "w")
         self.proc = subprocess.Popen([self.program], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+
+    def start_again(self):
+        """Another start by the same user, while the program runs."""
+        return subprocess.Popen([self.program], env=self.env, stdout=self.log, stderr=subprocess.STDOUT)
 
     def main_window(self):
         self.window = self.wait_window(r"^Lexiwren v1\.0", "the main window")
@@ -292,6 +297,17 @@ def first_start_and_words(run, home):
     run.stop()
 
 
+def prepared_home(home, records):
+    """A user who has run the program before: preferences naming
+    words\\default.txt, and that word file holding these records."""
+    os.makedirs(f"{home}/.config/lexiwren")
+    os.makedirs(f"{home}/.local/share/lexiwren/words")
+    with open(f"{home}/.config/lexiwren/plimopref.ini", "wb") as f:
+        f.write(b"[wordfile]\r\ndefwordfile=words\\default.txt\r\n")
+    with open(f"{home}/.local/share/lexiwren/words/default.txt", "wb") as f:
+        f.write(b"".join(r.encode("cp932") + b"\r\n" for r in records))
+
+
 TEST_WORDS = [("book", "本"), ("cat", "猫"), ("dog", "犬"), ("river", "川"),
               ("mountain", "山"), ("window", "窓"), ("flower", "花"), ("bridge", "橋"),
               ("school", "学校"), ("summer", "夏"), ("library", "図書館"), ("station", "駅")]
@@ -299,18 +315,12 @@ TEST_WORDS = [("book", "本"), ("cat", "猫"), ("dog", "犬"), ("river", "川"),
 
 def normal_test(run, home):
     """A normal test of 10 questions from a prepared file of 12 words."""
-    os.makedirs(f"{home}/.config/lexiwren")
-    os.makedirs(f"{home}/.local/share/lexiwren/words")
-    with open(f"{home}/.config/lexiwren/plimopref.ini", "wb") as f:
-        f.write(b"[wordfile]\r\ndefwordfile=words\\default.txt\r\n")
     counts = {w: [0, 0] for w, _ in TEST_WORDS}
 
     def records():
         return [f"{w},{m},,,0,{counts[w][0]},{counts[w][1]}" for w, m in TEST_WORDS]
 
-    with open(f"{home}/.local/share/lexiwren/words/default.txt", "wb") as f:
-        f.write(b"".join(r.encode("cp932") + b"\r\n" for r in records()))
-
+    prepared_home(home, records())
     run.start(home)
     run.main_window()
     run.step("a second start with a preferences file shows no message")
@@ -361,13 +371,68 @@ def normal_test(run, home):
     run.stop()
 
 
+def stacking():
+    """The root's child windows, topmost first."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], check=True, text=True,
+                          stdout=subprocess.PIPE).stdout
+    return [str(int(m.group(1), 16)) for m in re.finditer(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
+
+
+def second_start(run, home):
+    """A second start brings the running window to the front and ends
+    quietly; when the running copy hangs, it says that Lexiwren is running."""
+    prepared_home(home, ["apple,りんご,,,0,0,0"])
+    run.start(home)
+    window = run.main_window()
+    cover = subprocess.Popen(["xlogo", "-name", "cover", "-geometry", "700x500+0+0"],
+                             stderr=subprocess.DEVNULL)
+    try:
+        cover_window = run.wait_window(r"^cover$", "a window over the program's")
+        run.xdo("windowfocus", "--sync", cover_window)
+        run.wait_for("the other window to cover the program's",
+                     lambda: stacking().index(cover_window) < stacking().index(window))
+
+        second = run.start_again()
+        try:
+            status = second.wait(15)
+        except subprocess.TimeoutExpired:
+            second.kill()
+            raise Failed("the second start did not end (a message box?)")
+        if status != 0 or run.visible(r"^Lexiwren$"):
+            raise Failed(f"the second start ended with status {status} or left a message box")
+        run.step("a second start ends at once with status 0, without a message")
+        # Raised, and asked to be active. Without a window manager X grants
+        # the focus only to a request newer than the last focus change, and
+        # the program's request carries the time of the last event it saw:
+        # the focus stays where the test put it, so only the raise is checked.
+        run.wait_for("the running window to come above the other",
+                     lambda: stacking().index(window) < stacking().index(cover_window))
+        run.step("the running window comes to the front")
+    finally:
+        cover.terminate()
+        cover.wait(5)
+
+    # A copy that holds the lock but answers nothing.
+    os.kill(run.proc.pid, signal.SIGSTOP)
+    try:
+        third = run.start_again()
+        run.answer_box(r"^Lexiwren$", "Lexiwren はすでに起動しています。 from a start while the running copy hangs")
+        if third.wait(10) != 0:
+            raise Failed(f"that start ended with status {third.returncode}")
+    finally:
+        os.kill(run.proc.pid, signal.SIGCONT)
+    run.step("after the message that start ends with status 0")
+    run.stop()
+
+
 def main():
     program, workdir = sys.argv[1], sys.argv[2]
     run = Run(program, workdir)
     started = time.monotonic()
     try:
         for name, scenario in (("first start, registration, quiz and deletion", first_start_and_words),
-                               ("a normal test of 10", normal_test)):
+                               ("a normal test of 10", normal_test),
+                               ("a second start while the program runs", second_start)):
             print(f"e2e: {name}", flush=True)
             home = f"{workdir}/{scenario.__name__}"
             shutil.rmtree(home, ignore_errors=True)
