@@ -9,7 +9,7 @@ packages=(
   libgtest-dev googletest
   dbus-daemon
   fonts-ipafont-gothic
-  appstream desktop-file-utils
+  appstream desktop-file-utils man-db
 )
 packages+=("$@")
 
