@@ -28,12 +28,11 @@ struct Program {
     {
         folder.write(QStringLiteral("words/default.txt"), benchWordFile(records));
         folder.writePrefs("words\\default.txt");
-        state.prefsFile = folder.prefsFile();
-        window = std::make_unique<MainWindow>(state, dialogs);
+        window = std::make_unique<MainWindow>(trainer, dialogs);
         window->show();
     }
     TempFolder folder;
-    AppState state;
+    Trainer trainer{folder.prefsFile()};
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
@@ -46,8 +45,8 @@ void QuizAnswer(benchmark::State& s)
     QuizPanel& quiz = *p.window->quiz();
     for (auto _ : s) {
         s.PauseTiming();
-        const int index = StrToInt(p.state.question);
-        quiz.Edit3->setText(cp932::decode(ReadField(p.state.Memo1, index, kWord)));
+        const int index = p.trainer.quiz().question();
+        quiz.Edit3->setText(cp932::decode(ReadField(p.trainer.book().store, index, kWord)));
         p.dialogs.clear();
         s.ResumeTiming();
         quiz.Button4Click();
@@ -66,10 +65,11 @@ void QuizAnswerFloor(benchmark::State& s)
 void ResetAll(benchmark::State& s)
 {
     Program p(int(s.range(0)));
-    const LineStore answered = p.state.Memo1;
+    const QString answered = p.folder.path(QStringLiteral("answered.txt"));
+    p.trainer.writeWordFile(answered);
     for (auto _ : s) {
         s.PauseTiming();
-        p.state.Memo1 = answered; // every run resets real counters
+        p.trainer.openWordFile(answered); // every run resets real counters
         s.ResumeTiming();
         p.window->options()->Button7Click(); // the confirmation answers OK
     }

@@ -7,7 +7,8 @@
 //   nothing else;
 // - the file's lines stay as they were, except the one line rewritten, the
 //   one line inserted into the section, or the section appended at the end;
-// - writing the same value again changes nothing.
+// - writing the same value again changes nothing;
+// - a value valueRefusal lets through is well-formed.
 // Malformed names and values are written too, only for crashes.
 
 #include "fuzz_check.h"
@@ -124,6 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(written.endsWith("\r\n"));
     (void)prefs::valueIn(written, section, key, fallback);
     (void)prefs::valueIn(content, section, key, fallback);
+    // What the program lets the learner store must read back whole.
+    if (prefs::valueRefusal(value).isEmpty())
+        FUZZ_CHECK(wellFormedValue(value));
     if (!wellFormedSection(section) || !wellFormedKey(key) || !wellFormedValue(value))
         return 0;
 

@@ -2,7 +2,7 @@
 //   render_tabs OUTPUT_FOLDER [WORD_FILE]
 // The program starts in a temporary folder with a first-start preferences
 // file, loads WORD_FILE (or a few sample words) and selects each tab in turn.
-#include "store/app_state.h"
+#include "core/trainer.h"
 #include "store/codec.h"
 #include "support/scripted_dialogs.h"
 #include "ui/controls.h"
@@ -70,10 +70,9 @@ int main(int argc, char* argv[])
             return 1;
     }
 
-    AppState state;
-    state.prefsFile = QDir(temp.path()).filePath(QStringLiteral("config/plimopref.ini"));
+    Trainer trainer(QDir(temp.path()).filePath(QStringLiteral("config/plimopref.ini")));
     ScriptedDialogs dialogs;
-    MainWindow window(state, dialogs);
+    MainWindow window(trainer, dialogs);
     window.show();
     const char* names[] = {"0-registration", "1-quiz", "2-test", "3-list", "4-options", "5-about"};
     for (int tab = 0; tab < 6; ++tab) {

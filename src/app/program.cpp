@@ -5,7 +5,7 @@
 #include "app/font_preload.h"
 #include "app/instance_channel.h"
 #include "app/single_instance.h"
-#include "store/app_state.h"
+#include "core/trainer.h"
 #include "store/preferences.h"
 #include "ui/qt_dialogs.h"
 #include "window/main_window.h"
@@ -78,10 +78,9 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     QDir().mkpath(dataDir);
     QDir::setCurrent(dataDir);
 
-    AppState state;
-    state.prefsFile = QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName));
+    Trainer trainer(QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName)));
     QtDialogs dialogs(dataDir);
-    MainWindow window(state, dialogs);
+    MainWindow window(trainer, dialogs);
     mainWindow = &window;
     window.show();
     if (shown)

@@ -1,11 +1,10 @@
 #include "exam/exam_panels.h"
 
-#include "store/app_state.h"
+#include "core/trainer.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 #include "ui/input_method.h"
-#include "window/options_panel.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
@@ -16,8 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 
-ExamPanels::ExamPanels(QWidget* tabControl, AppState& state, Dialogs& dialogs, const OptionsPanel& options)
-    : QObject(tabControl), state_(state), dialogs_(dialogs), options_(options)
+ExamPanels::ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+    : QObject(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     Panel4 = ui::panel(tabControl, "Panel4");
     Panel5 = ui::panel(tabControl, "Panel5");
@@ -29,7 +28,7 @@ ExamPanels::ExamPanels(QWidget* tabControl, AppState& state, Dialogs& dialogs, c
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { runHandler(dialogs_, [this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }
 
 void ExamPanels::buildStartPanel()
@@ -48,8 +47,7 @@ void ExamPanels::buildStartPanel()
 
     // One handler for the three kinds; it tells them apart by the button.
     for (QPushButton* b : {Test_Normal, Test_Time, Test_All})
-        connect(b, &QPushButton::clicked, this,
-                [this, b] { runHandler(dialogs_, [this, b] { Test_NormalClick(b); }); });
+        connect(b, &QPushButton::clicked, this, [this, b] { Test_NormalClick(b); });
 }
 
 void ExamPanels::buildTestPanel()
@@ -59,16 +57,15 @@ void ExamPanels::buildTestPanel()
     Label18 = ui::label(Panel5, "Label18", QStringLiteral("word"), 32, 56, 16);
     time = ui::label(Panel5, "time", QStringLiteral("あと＄秒"), 7, 78, 16);
     Edit2 = ui::edit(Panel5, "Edit2", 8, 112, 225, 24, 16);
+    Edit2->setAccessibleName(QStringLiteral("答え"));
     useEnglishInput(Edit2); // answers are English spellings
     Checkans = ui::button(Panel5, "Checkans", QStringLiteral("回答！(&A)"), 8, 144, 75, 25, 12);
     Label21 = ui::label(Panel5, "Label21", QString(), 16, 232, 12);
     QWidget::setTabOrder(Edit2, Checkans);
 
-    connect(Checkans, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+    connect(Checkans, &QPushButton::clicked, this, [this] { CheckansClick(); });
     // Edit2KeyPress: Enter answers, whether or not anything was typed.
-    connect(Edit2, &QLineEdit::returnPressed, this,
-            [this] { runHandler(dialogs_, [this] { CheckansClick(); }); });
+    connect(Edit2, &QLineEdit::returnPressed, this, [this] { CheckansClick(); });
 }
 
 void ExamPanels::buildResultsPanel()
@@ -81,6 +78,7 @@ void ExamPanels::buildResultsPanel()
     Button11 = ui::button(Panel6, "Button11", QStringLiteral("確認"), 16, 264, 41, 25, 13);
 
     StringGrid2 = ui::grid(Panel6, "StringGrid2", 99, {32, 96, 101, 97}); // plus the heading row
+    StringGrid2->setAccessibleName(QStringLiteral("テストの結果"));
     StringGrid2->setFont(ui::designFont(12));
     StringGrid2->setGeometry(8, 64, 353, 177);
     StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -90,8 +88,13 @@ void ExamPanels::buildResultsPanel()
     writeHeading();
     QWidget::setTabOrder(Button11, StringGrid2);
 
-    connect(Button11, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button11Click(); }); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
+}
+
+void ExamPanels::act(const std::function<void()>& handler)
+{
+    runHandler(dialogs_, handler);
+    redraw();
 }
 
 void ExamPanels::hideForTabSwitch()
@@ -103,13 +106,46 @@ void ExamPanels::hideForTabSwitch()
 
 void ExamPanels::showStart()
 {
-    ui::placeAsPanel(Panel4);
-    Panel4->show();
-    state_.testing = false;
+    trainer_.examToStart();
+    redraw();
 }
 
 void ExamPanels::abandon()
 {
-    state_.testing = false;
+    trainer_.abandonExam();
     Timer1->stop();
+}
+
+void ExamPanels::redraw()
+{
+    const ExamSession& exam = trainer_.exam();
+    // The countdown ticks exactly while a test runs. Starting a timer that
+    // runs already would restart its second.
+    if (!exam.running())
+        Timer1->stop();
+    else if (!Timer1->isActive())
+        Timer1->start();
+
+    const auto phase = exam.phase();
+    QWidget* shown = phase == ExamSession::Phase::Running ? Panel5
+        : phase == ExamSession::Phase::Finished           ? Panel6
+                                                          : Panel4;
+    if (phase == ExamSession::Phase::Running) {
+        ui::setCaption(Label15, exam.questionCaption());
+        ui::setCaption(Label18, exam.prompt());
+    }
+    if (phase != ExamSession::Phase::Idle) {
+        // The last answer and the last second stay as the test ended.
+        ui::setCaption(time, exam.countdown());
+        ui::setCaption(Label21, exam.lastAnswered());
+    }
+    if (phase == ExamSession::Phase::Finished && drawnPhase_ != int(phase))
+        showResults();
+    drawnPhase_ = int(phase);
+    ui::placeAsPanel(shown);
+    shown->show();
+    for (QWidget* panel : {Panel4, Panel5, Panel6}) {
+        if (panel != shown)
+            panel->hide();
+    }
 }

@@ -1,21 +1,18 @@
 #include "quiz/quiz_panel.h"
 
-#include "store/app_state.h"
-#include "store/record.h"
+#include "core/trainer.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 #include "ui/input_method.h"
-#include "window/options_panel.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
-QuizPanel::QuizPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs, const OptionsPanel& options)
-    : QWidget(tabControl), state_(state), dialogs_(dialogs), options_(options)
+QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Panel2"));
     ui::placeAsPanel(this);
@@ -24,29 +21,28 @@ QuizPanel::QuizPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs, con
     no = ui::label(this, "no", QString(), 320, 16, 12);
     Label5 = ui::label(this, "Label5", QString(), 24, 40, 16);
     hint = ui::label(this, "hint", QString(), 24, 56, 12);
-    // The question cell is placed on the panel like the other controls but
-    // never shown; the quiz reads the index from the shared state.
-    question = ui::edit(this, "question", 448, 8, 25, 20, 12);
-    question->hide();
     Edit3 = ui::edit(this, "Edit3", 8, 88, 417, 24, 16);
+    Edit3->setAccessibleName(QStringLiteral("答え"));
     useEnglishInput(Edit3); // answers are English
     ans = ui::label(this, "ans", QString(), 1, 128, 16);
     Button4 = ui::button(this, "Button4", QStringLiteral("回答！(&A)"), 32, 264, 75, 25, 12);
     nextquestion = ui::button(this, "nextquestion", QStringLiteral("次の問題(&N)"), 128, 264, 75, 25, 12);
     Button5 = ui::button(this, "Button5", QStringLiteral("ヒント(&H)"), 216, 264, 75, 25, 12);
 
-    setTabOrder(question, Edit3);
     setTabOrder(Edit3, Button4);
     setTabOrder(Button4, nextquestion);
     setTabOrder(nextquestion, Button5);
 
-    connect(Button4, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button4Click(); }); });
-    connect(nextquestion, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { nextquestionClick(); }); });
-    connect(Button5, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button5Click(); }); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(nextquestion, &QPushButton::clicked, this, [this] { nextquestionClick(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
     Edit3->installEventFilter(this);
+}
+
+void QuizPanel::act(const std::function<void()>& handler)
+{
+    runHandler(dialogs_, handler);
+    redraw();
 }
 
 bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
@@ -54,7 +50,7 @@ bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == Edit3 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            runHandler(dialogs_, [this] { Edit3KeyPress(QLatin1Char('\r')); });
+            Edit3KeyPress(QLatin1Char('\r'));
     }
     // The key goes on to the edit unchanged.
     return QWidget::eventFilter(watched, event);
@@ -68,54 +64,72 @@ void QuizPanel::hideForTabSwitch()
         w->hide();
 }
 
-bool QuizPanel::spellingQuestions() const
-{
-    return !options_.RadioButton13->isChecked();
-}
-
-// The filter is decided first; its counters are converted even for records
-// the question kind would turn away, so a damaged counter stops the pool
-// wherever it stands.
-bool QuizPanel::qualifies(int index) const
-{
-    const LineStore& store = state_.Memo1;
-    if (options_.RadioButton10->isChecked()) {
-        if (StrToInt(ReadField(store, index, kAsked)) != 0)
-            return false;
-    } else if (!options_.RadioButton9->isChecked()) {
-        const int asked = StrToInt(ReadField(store, index, kAsked));
-        const int correct = StrToInt(ReadField(store, index, kCorrect));
-        if (asked == 0 || double(correct) * 100.0 / double(asked) > 60.0)
-            return false;
-    }
-    if (!spellingQuestions())
-        return !ReadField(store, index, kExample).isEmpty()
-            && !ReadField(store, index, kExampleMean).isEmpty();
-    return true;
-}
-
 bool QuizPanel::prepare()
 {
-    state_.benri1 = "0";
     ui::placeAsPanel(this);
     show();
     for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5})
         w->show();
-
-    state_.theList.clear();
-    state_.theListHoldsTestOrder = false;
-
-    int p = 0;
-    for (int n = 0; n < OrderList::kSlots && !state_.Memo1.ReadLine(n).isEmpty(); ++n) {
-        if (qualifies(n))
-            state_.theList.WriteLine(p++, IntToStr(n));
+    bool asked = false;
+    try {
+        asked = trainer_.startQuiz();
+    } catch (...) {
+        redraw();
+        throw;
     }
+    redraw();
+    if (!asked)
+        dialogs_.message(QStringLiteral(
+            "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
+    return asked;
+}
 
-    if (p > 0) {
-        nextquestionClick();
-        return true;
+void QuizPanel::redraw()
+{
+    const QuizSession& quiz = trainer_.quiz();
+    // The hint and the right answer stay hidden until a question was asked.
+    hint->setVisible(quiz.asked());
+    ans->setVisible(quiz.asked());
+    if (!quiz.asked())
+        return;
+    ui::setCaption(Label4, quiz.heading());
+    ui::setCaption(no, quiz.position());
+    ui::setCaption(Label5, quiz.prompt());
+    ui::setCaption(hint, quiz.hintText());
+    ui::setCaption(ans, quiz.correction());
+    Button4->setEnabled(quiz.answering());
+    if (quiz.serial() != shownSerial_) {
+        shownSerial_ = quiz.serial();
+        Edit3->clear();
+        Edit3->setFocus();
     }
-    dialogs_.message(QStringLiteral(
-        "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
-    return false;
+}
+
+void QuizPanel::nextquestionClick()
+{
+    act([this] { trainer_.nextQuestion(); });
+}
+
+void QuizPanel::Button5Click()
+{
+    act([this] { trainer_.showHint(); });
+}
+
+void QuizPanel::Button4Click()
+{
+    act([this] {
+        const QString typed = Edit3->text();
+        const QuizSession::Verdict verdict = trainer_.quiz().judge(trainer_.book(), typed);
+        if (verdict == QuizSession::Verdict::Empty)
+            return;
+        dialogs_.message(verdict == QuizSession::Verdict::Right ? QStringLiteral("正解っす")
+                                                                : QStringLiteral("残念！"));
+        trainer_.answerQuiz(typed);
+    });
+}
+
+void QuizPanel::Edit3KeyPress(QChar key)
+{
+    if (key == QLatin1Char('\r') && trainer_.quiz().answering())
+        Button4Click();
 }

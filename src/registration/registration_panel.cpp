@@ -1,9 +1,7 @@
 #include "registration/registration_panel.h"
 
-#include "field_text.h"
+#include "core/trainer.h"
 #include "registration/radio_group.h"
-#include "store/app_state.h"
-#include "store/record.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
@@ -14,16 +12,8 @@
 #include <QRadioButton>
 #include <array>
 
-namespace {
-
-// One word file holds at most this many words; the duplicate scan looks at
-// no more store lines than this.
-constexpr int kMaxWords = 1000;
-
-} // namespace
-
-RegistrationPanel::RegistrationPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs)
-    : QWidget(tabControl), state_(state), dialogs_(dialogs)
+RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Panel1"));
     ui::placeAsPanel(this);
@@ -64,13 +54,10 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, AppState& state, Dialo
     setTabOrder(previous, registerButton);
     setTabOrder(registerButton, Button2);
 
-    connect(registerButton, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { registerClick(); }); });
-    connect(Button2, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button2Click(); }); });
+    connect(registerButton, &QPushButton::clicked, this, [this] { registerClick(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     for (QLineEdit* field : {word, mean, example, examplemean})
-        connect(field, &QLineEdit::returnPressed, this,
-                [this] { runHandler(dialogs_, [this] { wordKeyPress(); }); });
+        connect(field, &QLineEdit::returnPressed, this, [this] { wordKeyPress(); });
 }
 
 void RegistrationPanel::hideForTabSwitch()
@@ -95,62 +82,18 @@ void RegistrationPanel::wordKeyPress()
 
 void RegistrationPanel::registerClick()
 {
-    LineStore& store = state_.Memo1;
-
-    // Every view walks the store from index 0 to its first empty line; the
-    // new record goes exactly there, so it is always seen.
-    const int seen = VisibleRecords(store, kMaxWords);
-    if (seen >= kMaxWords) {
-        dialogs_.message(QStringLiteral("一つの単語ファイルに登録できるのは1000語までです。"));
-        Button2Click();
-        return;
-    }
-
-    // Text the record cannot hold is refused before anything is compared,
-    // and the fields stay as typed so the learner can mend them.
-    std::array<QByteArray, 4> bytes;
-    const std::array<QLineEdit*, 4> fields{word, mean, example, examplemean};
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const auto typed = fieldBytes(fields[i]->text(), dialogs_);
-        if (!typed)
-            return;
-        bytes[i] = *typed;
-    }
-
-    // When the scan ended at an empty line inside the store (a word file
-    // edited by hand), the new record fills that line, and the records
-    // behind it come into view with it: they count for duplicates too.
-    const bool fillsEmptyLine = seen < store.LineCount();
-    int lastChecked = seen;
-    if (fillsEmptyLine) {
-        lastChecked = seen + 1;
-        while (lastChecked < kMaxWords && !store.ReadLine(lastChecked).isEmpty())
-            ++lastChecked;
-    }
-    bool duplicate = false;
-    for (int i = 0; i < lastChecked; ++i) {
-        if (i != seen && ReadField(store, i, kWord) == bytes[0])
-            duplicate = true;
-    }
-    if (duplicate) {
-        dialogs_.message(QStringLiteral("既に登録されています。"));
-        Button2Click();
-        return;
-    }
-
-    if (bytes[0].isEmpty() || bytes[1].isEmpty()) {
-        dialogs_.message(QStringLiteral("「単語」「意味」「品詞」は必須項目です"));
-        return;
-    }
-
-    const QByteArray record = bytes[0] + ',' + bytes[1] + ',' + bytes[2] + ',' + bytes[3] + ','
-        + IntToStr(parts->itemIndex()) + ",0,0";
-    if (fillsEmptyLine)
-        store.WriteLine(seen, record);
-    else
-        store.AppendLine(record);
-    state_.save();
-    Button2Click();
+    runHandler(dialogs_, [this] {
+        const NewWord typed{word->text(), mean->text(), example->text(), examplemean->text(),
+                            parts->itemIndex()};
+        const RegistrationResult result = trainer_.registerWord(typed);
+        if (!result.message.isEmpty())
+            dialogs_.message(result.message);
+        // A refusal for the form's own text keeps what was typed, so the learner
+        // can mend it; a failed save raises before this and keeps it too, so
+        // Enter tries the same word again.
+        if (result.clearsForm())
+            Button2Click();
+    });
 }
 
 void RegistrationPanel::Button2Click()

@@ -1,9 +1,8 @@
 #include "registration/word_list.h"
 
-#include "field_text.h"
+#include "core/trainer.h"
 #include "registration/change_dialog.h"
-#include "store/app_state.h"
-#include "store/codec.h"
+#include "store/failure.h"
 #include "store/record.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -15,16 +14,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
-constexpr int kNo = 0, kPart = 3, kRate = 4;
-
-// The record field shown in each column; 0 for the columns that are not
-// record text and cannot be changed.
-constexpr std::array<int, WordList::kColumns> kFieldOfColumn{0, kWord, kMean, 0, 0, kExample, kExampleMean};
-
-const QString kEmptyText;
+constexpr int kNo = 0;
 
 QString noWordsText()
 {
@@ -33,11 +27,13 @@ QString noWordsText()
 
 } // namespace
 
-WordList::WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs)
-    : QObject(tabControl), tabControl_(tabControl), state_(state), dialogs_(dialogs), cells_(kMaxRows)
+WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, TOKBottomDlg& changeDialog)
+    : QObject(tabControl), OKBottomDlg(changeDialog), tabControl_(tabControl), trainer_(trainer),
+      dialogs_(dialogs)
 {
     // 100 rows until the first listing: the heading row and 99 empty rows.
     StringGrid1 = ui::grid(tabControl, "StringGrid1", 99, {32, 69, 118, 66, 52, 313, 355});
+    StringGrid1->setAccessibleName(QStringLiteral("登録単語の一覧"));
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -45,7 +41,7 @@ WordList::WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs)
     heading->setSectionResizeMode(QHeaderView::Interactive);
     heading->setSectionsClickable(false);
     heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < kColumns; ++c)
+    for (int c = 0; c < ListRow::kColumns; ++c)
         StringGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem);
     StringGrid1->setCurrentCell(0, 0);
 
@@ -54,17 +50,8 @@ WordList::WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs)
     QWidget::setTabOrder(StringGrid1, Button8);
     QWidget::setTabOrder(Button8, Button9);
 
-    connect(Button8, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button8Click(); }); });
-    connect(Button9, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button9Click(); }); });
-}
-
-const QString& WordList::cellText(int row, int column) const
-{
-    if (row < 0 || row >= kMaxRows || column < 0 || column >= kColumns)
-        return kEmptyText;
-    return cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    connect(Button8, &QPushButton::clicked, this, &WordList::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &WordList::Button9Click);
 }
 
 void WordList::hideForTabSwitch()
@@ -78,19 +65,18 @@ void WordList::hideForTabSwitch()
 
 bool WordList::prepare()
 {
-    const std::array<const char*, kColumns> headings{"No.",    "単語", "意味",    "品詞",
-                                                     "正解率", "例文", "例文意味"};
-    for (int c = 1; c < kColumns; ++c)
+    const std::array<const char*, ListRow::kColumns> headings{"No.",    "単語", "意味",    "品詞",
+                                                              "正解率", "例文", "例文意味"};
+    for (int c = 1; c < ListRow::kColumns; ++c)
         StringGrid1->horizontalHeaderItem(c)->setText(QString::fromUtf8(headings[static_cast<size_t>(c)]));
 
-    clearRows();
-    const int listed = fillRows();
-    if (listed == 0) {
+    std::vector<ListRow> rows = trainer_.book().listing();
+    if (rows.empty()) {
         showNoWords();
         StringGrid1->hide();
         return false;
     }
-    showRows(listed);
+    showRows(std::move(rows));
     StringGrid1->setGeometry(4, 23, 490, 289);
     StringGrid1->show();
     Button8->show();
@@ -98,61 +84,53 @@ bool WordList::prepare()
     return true;
 }
 
-void WordList::clearRows()
+void WordList::refresh()
 {
-    for (Row& row : cells_)
-        row.fill(QString());
-}
-
-int WordList::fillRows()
-{
-    const LineStore& store = state_.Memo1;
-    int r = 0;
-    for (; r < kMaxRows; ++r) {
-        const QByteArray& line = store.ReadLine(r);
-        if (line.isEmpty())
-            break;
-        Row& row = cells_[static_cast<size_t>(r)];
-        row[kNo] = QString::number(r + 1);
-        for (int c = 0; c < kColumns; ++c) {
-            if (kFieldOfColumn[static_cast<size_t>(c)] != 0)
-                row[static_cast<size_t>(c)] =
-                    cp932::decode(ReadField(line, kFieldOfColumn[static_cast<size_t>(c)]));
-        }
-        const int asked = StrToInt(ReadField(line, kAsked));
-        const int correct = StrToInt(ReadField(line, kCorrect));
-        const int part = StrToInt(ReadField(line, kParts));
-        row[kPart] = PartName(part);
-        row[kRate] = QString::fromLatin1(AccuracyText(asked, correct));
+    if (StringGrid1->isHidden())
+        return;
+    try {
+        showRows(trainer_.book().listing());
+    } catch (const Failure&) {
+        // A record that cannot be listed has come into view: nothing else is
+        // drawn, so no row stands for a record it does not show.
+        showRows({});
+        StringGrid1->hide();
+        Button8->hide();
+        Button9->hide();
+        throw;
     }
-    return r;
 }
 
-void WordList::showRows(int rows)
+void WordList::showRows(std::vector<ListRow> rows)
 {
+    const int keptRow = StringGrid1->currentRow();
+    const int keptColumn = std::max(StringGrid1->currentColumn(), 0);
+    rows_ = std::move(rows);
+    const int count = static_cast<int>(rows_.size());
+
     // One batch: no repaint and no signal per cell, so a full list of 1000
     // words appears at once.
     StringGrid1->setUpdatesEnabled(false);
     {
         const QSignalBlocker block(StringGrid1);
-        StringGrid1->setRowCount(rows);
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < kColumns; ++c)
-                ui::setCellText(StringGrid1, r, c, cells_[static_cast<size_t>(r)][static_cast<size_t>(c)]);
+        StringGrid1->setRowCount(count);
+        for (int r = 0; r < count; ++r) {
+            const ListRow& row = rows_[static_cast<size_t>(r)];
+            for (int c = 0; c < ListRow::kColumns; ++c)
+                ui::setCellText(StringGrid1, r, c, row.cells[static_cast<size_t>(c)]);
         }
-        // A grid that had no rows has no current cell; start again at the
-        // first record, as at program start.
-        if (rows > 0 && StringGrid1->currentRow() < 0)
-            StringGrid1->setCurrentCell(0, 0);
+        if (count > 0)
+            StringGrid1->setCurrentCell(std::clamp(keptRow, 0, count - 1), keptColumn);
     }
     StringGrid1->setUpdatesEnabled(true);
 }
 
-bool WordList::holdsRecord(int row) const
+const ListRow* WordList::currentRow() const
 {
-    // Rows left empty behind a damaged record show no record: acting on
-    // them would change store lines the learner cannot see.
-    return row >= 0 && row < StringGrid1->rowCount() && !cellText(row, kNo).isEmpty();
+    const int row = StringGrid1->currentRow();
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || StringGrid1->currentColumn() < 0)
+        return nullptr;
+    return &rows_[static_cast<size_t>(row)];
 }
 
 void WordList::showNoWords()
@@ -160,24 +138,35 @@ void WordList::showNoWords()
     dialogs_.message(noWordsText());
 }
 
+void WordList::act(const std::function<void()>& handler)
+{
+    runHandler(dialogs_, handler);
+    runHandler(dialogs_, [this] { refresh(); });
+}
+
 void WordList::Button8Click()
 {
-    if (StringGrid1->rowCount() == 0) {
+    act([this] { change(); });
+}
+
+void WordList::change()
+{
+    if (rows_.empty()) {
         showNoWords();
         return;
     }
-    const int row = StringGrid1->currentRow();
-    const int column = StringGrid1->currentColumn();
-    if (column < 0 || !holdsRecord(row))
+    const ListRow* row = currentRow();
+    if (!row)
         return;
-    const int field = kFieldOfColumn[static_cast<size_t>(column)];
+    const int column = StringGrid1->currentColumn();
+    const int field = WordBook::fieldOfColumn(column);
     if (field == 0) {
         dialogs_.message(QStringLiteral("そのデータを変更することはできません。"));
         return;
     }
 
-    TOKBottomDlg& dialog = *OKBottomDlg;
-    dialog.past_Edit->setText(cellText(row, column));
+    TOKBottomDlg& dialog = OKBottomDlg;
+    dialog.past_Edit->setText(row->cells[static_cast<size_t>(column)]);
     dialog.new_Edit->clear();
     // The new text is typed in the language of the field it replaces.
     if (field == kWord || field == kExample)
@@ -190,48 +179,27 @@ void WordList::Button8Click()
     const QString text = dialog.new_Edit->text();
     if (text.isEmpty())
         return;
-    const auto bytes = fieldBytes(text, dialogs_);
-    if (!bytes)
-        return;
-
-    // The cell shows what the word file now holds.
-    QString& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
-    cell = cp932::decode(*bytes);
-    ui::setCellText(StringGrid1, row, column, cell);
-
-    // Fields 1 to 7, each followed by a comma, with the one field replaced.
-    QByteArray record;
-    for (int k = kWord; k <= kCorrect; ++k)
-        record += (k == field ? *bytes : ReadField(state_.Memo1, row, k)) + ',';
-    state_.Memo1.WriteLine(row, record);
-    state_.save();
+    const QString refusal = trainer_.changeField(row->record, field, text);
+    if (!refusal.isEmpty())
+        dialogs_.message(refusal);
 }
 
 void WordList::Button9Click()
 {
-    if (StringGrid1->rowCount() == 0) {
+    act([this] { remove(); });
+}
+
+void WordList::remove()
+{
+    if (rows_.empty()) {
         showNoWords();
         return;
     }
-    const int row = StringGrid1->currentRow();
-    if (!holdsRecord(row))
+    const ListRow* row = currentRow();
+    if (!row)
         return;
+    const int record = row->record;
     if (!dialogs_.confirm(QStringLiteral("選択単語データを消去します。よろしいですか？")))
         return;
-
-    state_.Memo1.DeleteLine(row);
-    clearRows();
-    int listed = 0;
-    try {
-        listed = fillRows();
-    } catch (...) {
-        // A damaged record stops the refill: show the rows filled so far
-        // under the old row count, and leave the word file as it was.
-        showRows(StringGrid1->rowCount());
-        throw;
-    }
-    state_.save();
-    // One row fewer, unless a record beyond the list's 1000 rows has moved
-    // up into view.
-    showRows(listed);
+    trainer_.deleteRecord(record);
 }

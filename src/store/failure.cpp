@@ -2,6 +2,15 @@
 
 #include "store/codec.h"
 
+namespace {
+
+QString withReason(const QString& text, const QString& reason)
+{
+    return reason.isEmpty() ? text : text + QLatin1Char('(') + reason + QLatin1Char(')');
+}
+
+} // namespace
+
 Failure::Failure(const QString& text) : std::runtime_error(text.toStdString()), text_(text)
 {
 }
@@ -11,19 +20,19 @@ Failure Failure::notAnInteger(const QByteArray& cp932Text)
     return Failure(QStringLiteral("'%1' は整数ではありません").arg(cp932::decode(cp932Text)));
 }
 
-Failure Failure::cannotOpen(const QString& path)
+Failure Failure::cannotOpen(const QString& path, const QString& reason)
 {
-    return Failure(QStringLiteral("ファイル %1 は開けません").arg(path));
+    return Failure(withReason(QStringLiteral("ファイル %1 は開けません").arg(path), reason));
 }
 
-Failure Failure::cannotCreate(const QString& path)
+Failure Failure::cannotCreate(const QString& path, const QString& reason)
 {
-    return Failure(QStringLiteral("ファイル %1 を作成できません").arg(path));
+    return Failure(withReason(QStringLiteral("ファイル %1 を作成できません").arg(path), reason));
 }
 
-Failure Failure::cannotWritePreferences(const QString& path)
+Failure Failure::cannotWritePreferences(const QString& path, const QString& reason)
 {
-    return Failure(QStringLiteral("%1 に書き込めません").arg(path));
+    return Failure(withReason(QStringLiteral("%1 に書き込めません").arg(path), reason));
 }
 
 Failure Failure::tooLarge()

@@ -35,6 +35,18 @@ void LineStore::AppendLine(const QByteArray& text)
     normalise();
 }
 
+void LineStore::InsertLine(int index, const QByteArray& text)
+{
+    if (index == LineCount()) {
+        AppendLine(text);
+        return;
+    }
+    if (index < 0 || index > LineCount())
+        return;
+    lines_.insert(lines_.begin() + index, text);
+    normalise();
+}
+
 void LineStore::DeleteLine(int index)
 {
     if (index < 0 || index >= LineCount())

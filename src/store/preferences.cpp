@@ -1,11 +1,11 @@
 #include "store/preferences.h"
 
+#include "regular_file.h"
 #include "store/failure.h"
 #include "store/line_store.h"
 #include "whole_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
@@ -116,28 +116,69 @@ QByteArray withValue(const QByteArray& content, const QByteArray& section, const
     return lines.join("\r\n") + "\r\n";
 }
 
+QString valueRefusal(const QByteArray& value)
+{
+    if (value.size() > kBufferBytes - 1)
+        return QStringLiteral(
+                   "ファイル名が長すぎるため、デフォルト単語ファイルに設定できません(%1 バイトまで)。")
+            .arg(kBufferBytes - 1);
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return QStringLiteral(
+                "改行などの制御文字を含むファイル名は、デフォルト単語ファイルに設定できません。");
+    }
+    if (unquoted(value) != value)
+        return QStringLiteral(
+            "前後に空白や引用符のあるファイル名は、デフォルト単語ファイルに設定できません。");
+    return {};
+}
+
 QByteArray readString(const QString& file, const QByteArray& section, const QByteArray& key,
                       const QByteArray& fallback)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return fallback.left(kBufferBytes - 1);
-    return valueIn(f.readAll(), section, key, fallback);
+    const FileRead read = readRegularFile(file, kMaxFileBytes);
+    switch (read.outcome) {
+    case FileRead::kRead: return valueIn(read.bytes, section, key, fallback);
+    case FileRead::kMissing: return fallback.left(kBufferBytes - 1);
+    case FileRead::kNotRegular: throw Failure::cannotOpen(file, refusal::notRegular());
+    case FileRead::kTooLarge: throw Failure::cannotOpen(file, refusal::tooLarge());
+    case FileRead::kUnreadable: break;
+    }
+    throw Failure::cannotOpen(file);
 }
 
 void writeString(const QString& file, const QByteArray& section, const QByteArray& key,
                  const QByteArray& value)
 {
-    QByteArray content;
-    QFile existing(file);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            throw Failure::cannotWritePreferences(file);
-        content = existing.readAll();
-        existing.close();
+    // The caller refuses such a value with a message of its own first; this
+    // is the last line, so that nothing is stored that reads back otherwise.
+    if (!valueRefusal(value).isEmpty())
+        throw Failure::cannotWritePreferences(file, QStringLiteral("読み戻せない値です"));
+    const SaveTarget target = saveTargetOf(file);
+    switch (target.kind) {
+    case SaveTarget::kNothing:
+    case SaveTarget::kRegular: break;
+    case SaveTarget::kNotRegular: throw Failure::cannotWritePreferences(file, refusal::notRegular());
+    case SaveTarget::kNoLinkTarget: throw Failure::cannotWritePreferences(file, refusal::noLinkTarget());
+    case SaveTarget::kUnreachable: throw Failure::cannotWritePreferences(file);
     }
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    if (!replaceWholeFile(file, withValue(content, section, key, value)))
+    // Every other section and key survives the write, so the old content is
+    // read whole first; a file we cannot read whole is left alone.
+    QByteArray content;
+    if (target.kind == SaveTarget::kRegular) {
+        const FileRead read = readRegularFile(target.file, kMaxFileBytes);
+        switch (read.outcome) {
+        case FileRead::kRead:
+        case FileRead::kMissing: break;
+        case FileRead::kNotRegular: throw Failure::cannotWritePreferences(file, refusal::notRegular());
+        case FileRead::kTooLarge: throw Failure::cannotWritePreferences(file, refusal::tooLarge());
+        case FileRead::kUnreadable: throw Failure::cannotWritePreferences(file);
+        }
+        content = read.bytes;
+    } else {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+    }
+    if (replaceWholeFile(target.file, withValue(content, section, key, value)) != Replaced::kDone)
         throw Failure::cannotWritePreferences(file);
 }
 

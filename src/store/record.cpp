@@ -59,6 +59,13 @@ template <int count> void appendFields(QByteArray& out, const QByteArray& line)
     }
 }
 
+// One more answer: a counter that reached the largest 32-bit value stays
+// there, where it once wrapped round to the most negative one.
+QByteArray oneMore(int count)
+{
+    return IntToStr(count == INT32_MAX ? count : count + 1);
+}
+
 } // namespace
 
 QByteArray ReadField(const QByteArray& line, int k)
@@ -154,8 +161,7 @@ QByteArray CountAsked(const LineStore& store, int index)
     QByteArray out;
     out.reserve(line.size() + 12);
     appendFields<kParts>(out, line);
-    // Wrapping like the 32-bit counter it always was, instead of overflowing.
-    out += IntToStr(static_cast<int>(static_cast<uint32_t>(asked) + 1u));
+    out += oneMore(asked);
     out += ',';
     out += ReadField(line, kCorrect);
     return out;
@@ -168,7 +174,7 @@ QByteArray CountCorrect(const LineStore& store, int index)
     QByteArray out;
     out.reserve(line.size() + 12);
     appendFields<kAsked>(out, line);
-    out += IntToStr(static_cast<int>(static_cast<uint32_t>(correct) + 1u));
+    out += oneMore(correct);
     return out;
 }
 

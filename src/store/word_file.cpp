@@ -1,10 +1,11 @@
 #include "store/word_file.h"
 
+#include "regular_file.h"
 #include "store/failure.h"
 #include "whole_file.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <unistd.h>
 
 QString fileNameFor(const QString& storedPath)
 {
@@ -13,35 +14,56 @@ QString fileNameFor(const QString& storedPath)
     return name;
 }
 
-void LoadLines(LineStore& store, const QString& path)
+FileStamp LoadLines(LineStore& store, const QString& path)
 {
-    QFile file(fileNameFor(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure::cannotOpen(path);
-    if (file.size() > kMaxWordFileBytes)
-        throw Failure::tooLarge();
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure::cannotOpen(path);
-    if (bytes.size() > kMaxWordFileBytes)
-        throw Failure::tooLarge();
+    const FileRead read = readRegularFile(fileNameFor(path), kMaxWordFileBytes);
+    switch (read.outcome) {
+    case FileRead::kRead: break;
+    case FileRead::kNotRegular: throw Failure::cannotOpen(path, refusal::notRegular());
+    case FileRead::kTooLarge: throw Failure::tooLarge();
+    case FileRead::kMissing:
+    case FileRead::kUnreadable: throw Failure::cannotOpen(path);
+    }
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
-    if (bytes.contains('\0'))
+    if (read.bytes.contains('\0'))
         throw Failure(
             QStringLiteral("ファイル %1 はテキストの単語ファイルではありません(0 のバイトを含んでいます)")
                 .arg(path));
-    store.setText(bytes);
+    store.setText(read.bytes);
+    return FileStamp::of(read.bytes);
 }
 
-void SaveLines(const LineStore& store, const QString& path)
+FileStamp SaveLines(const LineStore& store, const QString& path)
 {
-    const QString name = fileNameFor(path);
+    const QByteArray bytes = store.text();
+    // A file we could not load again would lose every word at the next start.
+    if (bytes.size() > kMaxWordFileBytes)
+        throw Failure::cannotCreate(path,
+                                    QStringLiteral("読み込める大きさの上限 %1 MiB を越えます")
+                                        .arg(kMaxWordFileBytes / (1024 * 1024)));
+    const SaveTarget target = saveTargetOf(fileNameFor(path));
+    switch (target.kind) {
+    case SaveTarget::kNothing:
+    case SaveTarget::kRegular: break;
+    case SaveTarget::kNotRegular: throw Failure::cannotCreate(path, refusal::notRegular());
+    case SaveTarget::kNoLinkTarget: throw Failure::cannotCreate(path, refusal::noLinkTarget());
+    case SaveTarget::kUnreachable: throw Failure::cannotCreate(path);
+    }
     // The new text is written beside the file and then takes its place, which
     // would get round a read-only word file; leave such a file as it is.
-    const QFileInfo existing(name);
-    if (existing.exists() && !existing.isWritable())
+    const QByteArray native = QFile::encodeName(target.file);
+    if (target.kind == SaveTarget::kRegular && ::access(native.constData(), W_OK) != 0)
         throw Failure::cannotCreate(path);
-    if (!replaceWholeFile(name, store.text()))
-        throw Failure::cannotCreate(path);
+    switch (replaceWholeFile(target.file, bytes)) {
+    case Replaced::kDone: break;
+    case Replaced::kWriteFailed: throw Failure::cannotCreate(path);
+    case Replaced::kNoNewFile:
+        // The folder takes no new file, but the word file itself may still
+        // be written, as it always could be: in place, not atomically.
+        if (target.kind != SaveTarget::kRegular || !writeInPlace(target.file, bytes, kMaxWordFileBytes))
+            throw Failure::cannotCreate(path);
+        break;
+    }
+    return FileStamp::of(bytes);
 }

@@ -148,6 +148,9 @@ QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectItems);
     g->setWordWrap(false);
+    // Tab leaves the grid for the next control, as everywhere else; the
+    // arrow keys, Page Up/Down, Home and End move inside it.
+    g->setTabKeyNavigation(false);
     g->setShowGrid(true);
 
     QHeaderView* rowsHeader = g->verticalHeader();

@@ -1,29 +1,23 @@
 #include "window/main_window.h"
 
+#include "core/trainer.h"
 #include "exam/exam_panels.h"
 #include "quiz/quiz_panel.h"
 #include "registration/change_dialog.h"
 #include "registration/registration_panel.h"
 #include "registration/word_list.h"
-#include "store/app_state.h"
-#include "store/codec.h"
-#include "store/failure.h"
-#include "store/preferences.h"
-#include "store/word_file.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 #include "window/about_panel.h"
 #include "window/options_panel.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabBar>
 
-MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs)
+MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexiwren v1.0"));
@@ -51,7 +45,7 @@ MainWindow::MainWindow(AppState& state, Dialogs& dialogs) : state_(state), dialo
         tabBar->addTab(QString::fromUtf8(caption));
     tabBar->setGeometry(2, 0, 494, 22);
 
-    registration = new RegistrationPanel(TabControl1, state_, dialogs_);
+    registration = new RegistrationPanel(TabControl1, trainer_, dialogs_);
 
     connect(tabBar, &QTabBar::currentChanged, this,
             [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
@@ -66,7 +60,7 @@ MainWindow::~MainWindow() = default;
 OptionsPanel* MainWindow::options()
 {
     if (!options_) {
-        options_ = new OptionsPanel(TabControl1, state_, dialogs_);
+        options_ = new OptionsPanel(TabControl1, trainer_, dialogs_);
         options_->hide();
         options_->refresh();
     }
@@ -76,7 +70,7 @@ OptionsPanel* MainWindow::options()
 QuizPanel* MainWindow::quiz()
 {
     if (!quiz_) {
-        quiz_ = new QuizPanel(TabControl1, state_, dialogs_, *options());
+        quiz_ = new QuizPanel(TabControl1, trainer_, dialogs_);
         quiz_->hideForTabSwitch();
     }
     return quiz_;
@@ -85,7 +79,7 @@ QuizPanel* MainWindow::quiz()
 ExamPanels* MainWindow::exam()
 {
     if (!exam_) {
-        exam_ = new ExamPanels(TabControl1, state_, dialogs_, *options());
+        exam_ = new ExamPanels(TabControl1, trainer_, dialogs_);
         exam_->hideForTabSwitch();
     }
     return exam_;
@@ -94,10 +88,9 @@ ExamPanels* MainWindow::exam()
 WordList* MainWindow::wordList()
 {
     if (!wordList_) {
-        wordList_ = new WordList(TabControl1, state_, dialogs_);
-        wordList_->hideForTabSwitch();
         OKBottomDlg_ = new TOKBottomDlg(this);
-        wordList_->setChangeDialog(OKBottomDlg_);
+        wordList_ = new WordList(TabControl1, trainer_, dialogs_, *OKBottomDlg_);
+        wordList_->hideForTabSwitch();
     }
     return wordList_;
 }
@@ -132,42 +125,23 @@ void MainWindow::hideAllPanels()
         about_->hide();
 }
 
-void MainWindow::readDefaultWordFile()
-{
-    state_.Edit1 = cp932::decode(
-        prefs::readString(state_.prefsFile, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile));
-}
-
 void MainWindow::FormCreate()
 {
-    if (!QFileInfo::exists(state_.prefsFile)) {
+    if (!trainer_.preferencesExist()) {
         // A preferences file that cannot be written is reported, and the
         // program goes on with the default word file all the same.
-        bool written = true;
+        bool written = false;
         runHandler(dialogs_, [&] {
-            written = false;
-            prefs::writeString(state_.prefsFile, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile);
+            trainer_.createPreferences();
             written = true;
         });
         if (written)
             dialogs_.message(
                 QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
     }
-    readDefaultWordFile();
-
-    const QString defaultFile = fileNameFor(state_.Edit1);
-    if (QFileInfo::exists(defaultFile)) {
-        LoadLines(state_.Memo1, state_.Edit1);
-    } else {
-        // The folder of the default file ("words") is made as well, so a
-        // first start always ends with a current word file to save to. The
-        // new file holds the empty store, so there is nothing to read back.
-        QDir().mkpath(QFileInfo(defaultFile).absolutePath());
-        SaveLines(state_.Memo1, state_.Edit1);
-    }
-    state_.path = state_.Edit1;
+    trainer_.readDefaultWordFile();
+    trainer_.openDefaultWordFile();
     TabControl1Change();
-    state_.benri1 = "0";
 }
 
 void MainWindow::selectTabSilently(int index)
@@ -178,8 +152,8 @@ void MainWindow::selectTabSilently(int index)
 
 void MainWindow::TabControl1Change()
 {
-    state_.rng.Randomize();
-    if (state_.testing) {
+    trainer_.reseed();
+    if (trainer_.exam().running()) {
         if (!dialogs_.confirm(QStringLiteral("テスト中です。中断しますか？"))) {
             selectTabSilently(kTest);
             return;
@@ -206,7 +180,7 @@ void MainWindow::TabControl1Change()
         }
         break;
     case kOptions:
-        readDefaultWordFile();
+        trainer_.readDefaultWordFile();
         options()->showPanel();
         break;
     case kAbout:

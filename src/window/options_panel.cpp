@@ -1,24 +1,18 @@
 #include "window/options_panel.h"
 
-#include "store/app_state.h"
-#include "store/codec.h"
-#include "store/failure.h"
-#include "store/preferences.h"
-#include "store/record.h"
-#include "store/word_file.h"
+#include "core/trainer.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-OptionsPanel::OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs)
-    : QWidget(tabControl), state_(state), dialogs_(dialogs)
+OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Panel3"));
     ui::placeAsPanel(this);
@@ -50,26 +44,52 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialog
     Button3 = ui::button(files, "Button3", QStringLiteral("読み込む"), 8, 64, 65, 25);
     Button6 = ui::button(files, "Button6", QStringLiteral("書き出す"), 80, 64, 65, 25);
     Button7 = ui::button(files, "Button7", QStringLiteral("初期化"), 152, 64, 65, 25);
-    ui::label(files, "Label8", QStringLiteral("デフォルト単語ファイル"), 8, 189);
+    QLabel* label8 = ui::label(files, "Label8", QStringLiteral("デフォルト単語ファイル"), 8, 189);
     Edit1 = ui::edit(files, "Edit1", 8, 205, 194, 20);
+    label8->setBuddy(Edit1);
     Edit1->setReadOnly(true);
     Button1 = ui::button(files, "Button1", QStringLiteral("設定..."), 8, 229, 39, 20);
     Button1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
 
-    connect(Button3, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button3Click(); }); });
-    connect(Button6, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button6Click(); }); });
-    connect(Button7, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button7Click(); }); });
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { runHandler(dialogs_, [this] { Button1Click(); }); });
+    const Options& options = trainer_.options;
+    (options.kind == QuestionKind::Example ? RadioButton13 : RadioButton12)->setChecked(true);
+    (options.filter == QuizFilter::NeverAnswered     ? RadioButton10
+         : options.filter == QuizFilter::LowAccuracy ? RadioButton11
+                                                     : RadioButton9)
+        ->setChecked(true);
+    (options.order == QuizOrder::InTurn ? RadioButton3 : RadioButton4)->setChecked(true);
+    (options.testLength == 30 ? Opt_Q_30 : options.testLength == 20 ? Opt_Q_20 : Opt_Q_10)->setChecked(true);
+    for (QRadioButton* radio : {RadioButton12, RadioButton13, RadioButton9, RadioButton10, RadioButton11,
+                                RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
+        connect(radio, &QRadioButton::toggled, this, [this] { storeOptions(); });
+
+    connect(Button3, &QPushButton::clicked, this, &OptionsPanel::Button3Click);
+    connect(Button6, &QPushButton::clicked, this, &OptionsPanel::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &OptionsPanel::Button7Click);
+    connect(Button1, &QPushButton::clicked, this, &OptionsPanel::Button1Click);
+}
+
+void OptionsPanel::act(const std::function<void()>& handler)
+{
+    runHandler(dialogs_, handler);
+    refresh();
+}
+
+void OptionsPanel::storeOptions()
+{
+    Options& options = trainer_.options;
+    options.kind = RadioButton13->isChecked() ? QuestionKind::Example : QuestionKind::Spelling;
+    options.filter = RadioButton10->isChecked() ? QuizFilter::NeverAnswered
+        : RadioButton11->isChecked()            ? QuizFilter::LowAccuracy
+                                                : QuizFilter::All;
+    options.order = RadioButton3->isChecked() ? QuizOrder::InTurn : QuizOrder::Random;
+    options.testLength = Opt_Q_30->isChecked() ? 30 : Opt_Q_20->isChecked() ? 20 : 10;
 }
 
 void OptionsPanel::refresh()
 {
-    ui::setCaption(path, state_.path);
-    Edit1->setText(state_.Edit1);
+    ui::setCaption(path, trainer_.book().path);
+    Edit1->setText(trainer_.defaultWordFile());
 }
 
 void OptionsPanel::showPanel()
@@ -81,51 +101,42 @@ void OptionsPanel::showPanel()
 
 void OptionsPanel::Button3Click()
 {
-    const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-    if (!chosen)
-        return;
-    // A file that exists but cannot be loaded leaves the current store and
-    // word file as they were: switching to it would overwrite it with an
-    // almost empty store on the next change. A name that does not exist yet
-    // starts a new, empty word file there.
-    LineStore loaded;
-    if (QFileInfo::exists(fileNameFor(*chosen)))
-        LoadLines(loaded, *chosen);
-    state_.Memo1 = loaded;
-    state_.path = *chosen;
-    refresh();
+    act([this] {
+        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
+        if (!chosen)
+            return;
+        trainer_.openWordFile(*chosen);
+    });
 }
 
 void OptionsPanel::Button6Click()
 {
-    const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
-    if (!chosen)
-        return;
-    QString target = *chosen;
-    if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
-        target += QStringLiteral(".txt");
-    SaveLines(state_.Memo1, target);
+    act([this] {
+        const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
+        if (!chosen)
+            return;
+        QString target = *chosen;
+        if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+            target += QStringLiteral(".txt");
+        trainer_.writeWordFile(target);
+    });
 }
 
 void OptionsPanel::Button7Click()
 {
-    if (!dialogs_.confirm(QStringLiteral("正解率データを消去します。よろしいですか？")))
-        return;
-    // Every record is reset first and the file written once, not once per
-    // record: a full store would otherwise be rewritten a thousand times.
-    const int records = VisibleRecords(state_.Memo1, 1001);
-    for (int index = 0; index < records; ++index)
-        state_.Memo1.WriteLine(index, ResetCounts(state_.Memo1, index));
-    state_.save();
+    act([this] {
+        if (!dialogs_.confirm(QStringLiteral("正解率データを消去します。よろしいですか？")))
+            return;
+        trainer_.resetCounts();
+    });
 }
 
 void OptionsPanel::Button1Click()
 {
-    const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-    if (!chosen)
-        return;
-    // Only a name that was stored is shown as the default.
-    prefs::writeString(state_.prefsFile, prefs::kSection, prefs::kKey, cp932::encode(*chosen));
-    state_.Edit1 = *chosen;
-    refresh();
+    act([this] {
+        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
+        if (!chosen)
+            return;
+        trainer_.setDefaultWordFile(*chosen);
+    });
 }

@@ -64,5 +64,5 @@ protected:
         const QTableWidgetItem* item = exam().StringGrid2->item(row, column);
         return item ? item->text() : QString();
     }
-    bool running() const { return state.testing && exam().Timer1->isActive(); }
+    bool running() const { return trainer.exam().running() && exam().Timer1->isActive(); }
 };

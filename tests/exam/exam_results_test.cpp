@@ -129,7 +129,7 @@ TEST_F(ExamFixture, TimeAttackRepeatsTheLastNormalTestUntilTheQuizTakesTheList)
 
     // The quiz tab leaves its pool in the list: record indices from 0.
     clickTab(MainWindow::kQuiz);
-    ASSERT_FALSE(state.theListHoldsTestOrder);
+    ASSERT_EQ(trainer.order().ReadLine(0), "0");
 
     pressStart("Test_All");
     EXPECT_TRUE(dialogs.shown.empty());
@@ -156,7 +156,7 @@ TEST_F(ExamFixture, TimeAttackAfterLoadingAShorterWordFileGetsAnOrderOfItsRecord
     dialogs.fileAnswers = {QStringLiteral("words/other.txt")};
     clickTab(MainWindow::kOptions);
     QTest::mouseClick(find<QPushButton>("Button3"), Qt::LeftButton);
-    ASSERT_EQ(state.path, QStringLiteral("words/other.txt"));
+    ASSERT_EQ(trainer.book().path, QStringLiteral("words/other.txt"));
 
     pressStart("Test_Time");
     QSet<int> asked;

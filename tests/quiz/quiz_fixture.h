@@ -38,8 +38,8 @@ protected:
     std::vector<QByteArray> pool() const
     {
         std::vector<QByteArray> entries;
-        for (int i = 0; !state.theList.ReadLine(i).isEmpty(); ++i)
-            entries.push_back(state.theList.ReadLine(i));
+        for (int i = 0; !trainer.order().ReadLine(i).isEmpty(); ++i)
+            entries.push_back(trainer.order().ReadLine(i));
         return entries;
     }
     // ASCII text is typed key by key; anything else arrives as an input

@@ -276,42 +276,54 @@ TEST_F(RegistrationTest, TextWithoutShiftJisCodeIsRefusedWithTheCodecMessage)
     EXPECT_EQ(wordFile(), QByteArray());
 }
 
-TEST_F(RegistrationTest, NewWordFillsTheEmptyLineWhereEveryScanStops)
+TEST_F(RegistrationTest, NewWordGoesBeforeTheEmptyLineWhereEveryScanStops)
 {
-    // A hand-edited file with a blank line: "pear" is out of sight.
+    // A hand-edited file with a blank line: "pear" is out of sight, and
+    // stays there.
     startWith(records({"apple,りんご,,,0,0,0", "", "pear,なし,,,0,0,0"}));
     registerWord("kiwi", QStringLiteral("キウイ"));
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0", "pear,なし,,,0,0,0"}));
+    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0", "", "pear,なし,,,0,0,0"}));
 
     clickTab(MainWindow::kList);
-    EXPECT_EQ(list().StringGrid1->rowCount(), 3);
-    EXPECT_EQ(list().cellText(1, 1), QStringLiteral("kiwi"));
+    EXPECT_EQ(list().StringGrid1->rowCount(), 2);
+    EXPECT_EQ(list().StringGrid1->item(1, 1)->text(), QStringLiteral("kiwi"));
 }
 
-TEST_F(RegistrationTest, WordsBroughtIntoViewCountAsDuplicates)
+TEST_F(RegistrationTest, WordsOutOfSightAreNoDuplicates)
 {
     startWith(records({"apple,りんご,,,0,0,0", "", "pear,なし,,,0,0,0"}));
     registerWord("pear", QStringLiteral("洋なし"));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kDuplicate});
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "pear,洋なし,,,0,0,0", "", "pear,なし,,,0,0,0"}));
 }
 
-TEST_F(RegistrationTest, BlankLastLineIsFilledNotLeftAbove)
+TEST_F(RegistrationTest, BlankLastLineStaysBehindTheNewWord)
 {
     startWith(sjis("apple,りんご,,,0,0,0\r\n\r\n"));
     registerWord("kiwi", QStringLiteral("キウイ"));
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0"}));
+    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0", ""}));
 }
 
-TEST_F(RegistrationTest, FailedSaveReportsAndKeepsTheForm)
+TEST_F(RegistrationTest, AFailedSaveKeepsNothingButTheFormAndEnterThenRegistersOnce)
 {
     startWith("");
-    folder.write(QStringLiteral("blocked/file.txt"), "x");
-    state.path = QStringLiteral("blocked"); // a folder: cannot be written as a file
-    registerWord("apple", QStringLiteral("りんご"));
-    ASSERT_EQ(dialogs.errors().size(), 1u);
-    EXPECT_TRUE(dialogs.errors()[0].startsWith(QStringLiteral("ファイル ")));
-    EXPECT_EQ(panel().word->text(), QStringLiteral("apple"));
-    EXPECT_EQ(state.Memo1.ReadLine(0), sjis("apple,りんご,,,0,0,0"));
+    // A folder where the word file was: no save can succeed.
+    const QString file = folder.path(QStringLiteral("words/default.txt"));
+    QFile::remove(file);
+    QDir().mkpath(file);
+    registerWord("kiwi", QStringLiteral("キウイ"));
+    ASSERT_EQ(dialogs.errors(),
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません(通常のファイルではありません).")});
+    EXPECT_EQ(panel().word->text(), QStringLiteral("kiwi"));
+    EXPECT_EQ(trainer.book().store.LineCount(), 0);
+
+    // The disk is back: Enter registers the same word, not "already there".
+    QDir(file).removeRecursively();
+    dialogs.clear();
+    QTest::keyClick(panel().mean, Qt::Key_Return);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(panel().word->text().isEmpty());
+    EXPECT_EQ(wordFile(), sjis("kiwi,キウイ,,,0,0,0\r\n"));
 }
 
 TEST_F(RegistrationTest, ClearButtonEmptiesTheFormAndFocusesTheWord)

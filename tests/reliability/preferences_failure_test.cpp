@@ -32,8 +32,8 @@ TEST_F(UnwritablePreferences, FirstStartReportsItAndRunsOnTheDefaultWordFile)
     EXPECT_TRUE(dialogs.messages().empty()); // no "created" message for a file not created
     EXPECT_FALSE(folder.exists(QStringLiteral("config/plimopref.ini")));
     // The default word file is loaded and current.
-    EXPECT_EQ(state.Memo1.text(), words);
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().store.text(), words);
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // And the program runs: a change is saved to it.
@@ -59,8 +59,8 @@ TEST_F(UnwritablePreferences, ChoosingTheDefaultIsReportedAndChangesNothing)
     EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), prefsBefore);
     // Only a stored name is shown as the default; the current file stays.
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
-    EXPECT_EQ(state.Memo1.text(), words);
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().store.text(), words);
 
     // Once the folder can be written again, the same choice is stored.
     dialogs.clear();

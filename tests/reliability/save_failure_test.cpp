@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "read_only.h"
 #include "saved_store.h"
 #include "store/failure.h"
@@ -8,8 +9,15 @@
 #include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat st { };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
 
 QString saveFailure(const LineStore& store, const QString& path)
 {
@@ -73,21 +81,53 @@ TEST_F(SaveFailure, FileSizeLimitRefusesTheSaveAndKeepsTheOldFile)
     EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(k + 2));
 }
 
-TEST_F(SaveFailure, ReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile)
+// A folder that takes no new file rules out the atomic save, but the word
+// file itself can still be written: in place, the same file throughout.
+TEST_F(SaveFailure, AWritableFileInAFolderThatTakesNoNewFileIsSavedInPlace)
 {
+    const ino_t inode = inodeOf(target());
     {
         ReadOnly readOnly(folder.path(QStringLiteral("words")));
         if (!readOnly.effective())
             GTEST_SKIP() << "cannot make a folder read-only here (root without the immutable attribute)";
-        EXPECT_EQ(saveFailure(storeOf(4), target()), cannotCreate());
-        // A new file in that folder cannot be made either.
+        // Longer, then shorter than before: the end of a longer old content
+        // must not stay behind.
+        for (const quint32 k : {7u, 4u}) {
+            ASSERT_EQ(saveFailure(storeOf(k), target()), QStringLiteral("<saved>"));
+            EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(k));
+        }
+        ASSERT_GT(savedStore(7).size(), savedStore(4).size());
+
+        // Cut short by a file-size limit, the old content is put back.
+        {
+            FileSizeLimit limit(rlim_t(savedStore(4).size() + 100));
+            ASSERT_TRUE(limit.ok());
+            EXPECT_EQ(saveFailure(storeOf(7), target()), cannotCreate());
+        }
+        EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(4));
+
+        // A new file in that folder cannot be made at all.
         const QString other = folder.path(QStringLiteral("words/new.txt"));
         EXPECT_EQ(saveFailure(storeOf(4), other), QStringLiteral("ファイル %1 を作成できません").arg(other));
     }
-    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
+    EXPECT_EQ(inodeOf(target()), inode);
     EXPECT_EQ(filesInWords(), QStringList{QStringLiteral("w.txt")});
-    SaveLines(storeOf(4), target());
-    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(4));
+    // With the folder writable again, saves are atomic: a new file.
+    SaveLines(storeOf(9), target());
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), savedStore(9));
+    EXPECT_NE(inodeOf(target()), inode);
+}
+
+TEST_F(SaveFailure, AReadOnlyFileInAFolderThatTakesNoNewFileIsRefused)
+{
+    {
+        ReadOnly readOnlyFile(target());
+        ReadOnly readOnlyFolder(folder.path(QStringLiteral("words")));
+        if (!readOnlyFile.effective() || !readOnlyFolder.effective())
+            GTEST_SKIP() << "cannot make a file read-only here (root without the immutable attribute)";
+        EXPECT_EQ(saveFailure(storeOf(4), target()), cannotCreate());
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("words/w.txt")), old);
 }
 
 TEST_F(SaveFailure, ReadOnlyFileRefusesTheSaveAndKeepsItsBytes)

@@ -145,7 +145,7 @@ TEST_F(HostileInput, QuizAnswerCountsAsWrongAndStoresNothingOfIt)
     forEachInput([&](const QString& text, bool paste, const std::string& step) {
         if (!quiz().Button4->isEnabled())
             press(quiz().nextquestion);
-        const int index = QString::fromLatin1(state.question).toInt();
+        const int index = trainer.quiz().question();
         const QByteArray before = fileLines(wordFile()).value(index);
         enter(quiz().Edit3, text, paste);
         const bool typed = !quiz().Edit3->text().isEmpty();
@@ -170,13 +170,13 @@ TEST_F(HostileInput, TestAnswerIsCountedOrRefusedWithAMessage)
 {
     clickTab(MainWindow::kTest);
     forEachInput([&](const QString& text, bool paste, const std::string& step) {
-        if (!state.testing) {
+        if (!trainer.exam().running()) {
             clickTab(MainWindow::kTest);
             press(exam().Test_All);
         }
         ASSERT_TRUE(visible(exam().Panel5)) << step;
-        const int question = state.QuestionNo;
-        const int rec = QString::fromLatin1(state.theList.ReadLine(question - 1)).toInt() - 1;
+        const int question = trainer.exam().questionNo();
+        const int rec = QString::fromLatin1(trainer.order().ReadLine(question - 1)).toInt() - 1;
         const QByteArray before = wordFile();
         enter(exam().Edit2, text, paste);
         const bool typed = !exam().Edit2->text().isEmpty();
@@ -186,16 +186,16 @@ TEST_F(HostileInput, TestAnswerIsCountedOrRefusedWithAMessage)
         if (!typed || !dialogs.errors().empty()) {
             // An answer the word file's encoding cannot hold is refused by
             // name; the question stays.
-            EXPECT_EQ(state.QuestionNo, question) << step;
+            EXPECT_EQ(trainer.exam().questionNo(), question) << step;
             EXPECT_EQ(wordFile(), before) << step;
         } else {
-            EXPECT_EQ(state.QuestionNo, question + 1) << step;
+            EXPECT_EQ(trainer.exam().questionNo(), question + 1) << step;
             EXPECT_EQ(field(fileLines(wordFile()).value(rec), 6).toInt(),
                       field(fileLines(before).value(rec), 6).toInt() + 1)
                 << step;
         }
         // Nothing typed is kept for the next question or the next test.
-        if (typed && state.QuestionNo != question) {
+        if (typed && trainer.exam().questionNo() != question) {
             EXPECT_TRUE(exam().Edit2->text().isEmpty()) << step;
         }
         checkFile(step);

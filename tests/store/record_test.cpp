@@ -1,8 +1,9 @@
 #include "store/codec.h"
 #include "store/failure.h"
 #include "store/record.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +94,23 @@ TEST(Counters, RebuildsAndRates)
     EXPECT_EQ(AccuracyText(5, 3), "60");
     EXPECT_EQ(PartName(4), QStringLiteral("熟語"));
     EXPECT_EQ(PartName(5), QString());
+}
+
+TEST(Counters, StopAtTheLargest32BitValue)
+{
+    // Also written in hexadecimal, which reads as the same 32-bit value.
+    for (const QByteArray& top : {QByteArray("2147483647"), QByteArray("$7FFFFFFF")}) {
+        LineStore store = storeOf("w,m,,,0," + top + ',' + top + "\r\n");
+        store.WriteLine(0, CountCorrect(store, 0));
+        store.WriteLine(0, CountAsked(store, 0));
+        EXPECT_EQ(store.ReadLine(0), "w,m,,,0,2147483647,2147483647");
+        EXPECT_EQ(AccuracyText(INT32_MAX, INT32_MAX), "100");
+    }
+    // One below still counts, and negative counters count up as before.
+    LineStore store = storeOf("w,m,,,0,2147483646,-2147483648\r\n");
+    store.WriteLine(0, CountCorrect(store, 0));
+    store.WriteLine(0, CountAsked(store, 0));
+    EXPECT_EQ(store.ReadLine(0), "w,m,,,0,2147483647,-2147483647");
 }
 
 TEST(Counters, DamagedCounterStopsRebuild)

@@ -1,6 +1,6 @@
 #include "store/failure.h"
 #include "store/word_file.h"
-#include "support/fixtures.h"
+#include "support/temp_folder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -71,21 +71,33 @@ TEST(WordFile, RefusedFilesLeaveTheStoreAlone)
     EXPECT_EQ(store.text(), "keep,me,,,0,0,0\r\n");
 }
 
-TEST(WordFile, FailedSaveKeepsTheOldFile)
+// What we save we must be able to load: a store one byte past the load
+// limit is refused like any failed save, and the old file stays.
+TEST(WordFile, ASaveALoadWouldRefuseIsRefused)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("ro/w.txt"), "old,file,,,0,0,0\r\n");
-    const QString dir = folder.path(QStringLiteral("ro"));
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    folder.write(QStringLiteral("w.txt"), "old,file,,,0,0,0\r\n");
+    const QString target = folder.path(QStringLiteral("w.txt"));
+    const QByteArray line = "word," + QByteArray(1000, 'm') + ",,,0,0,0\r\n";
+    QByteArray text;
+    while (text.size() + line.size() <= kMaxWordFileBytes)
+        text += line;
+    text += QByteArray(kMaxWordFileBytes - text.size(), 'x'); // a last line without a break
+    ASSERT_EQ(text.size(), kMaxWordFileBytes);
+
     LineStore store;
-    store.setText("new,file,,,0,0,0\r\n");
-    const QString target = folder.path(QStringLiteral("ro/w.txt"));
-    const QString text = failureText([&] { SaveLines(store, target); });
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (text == QStringLiteral("<no failure>"))
-        GTEST_SKIP() << "running with permission to write anywhere";
-    EXPECT_EQ(text, QStringLiteral("ファイル %1 を作成できません").arg(target));
-    EXPECT_EQ(folder.read(QStringLiteral("ro/w.txt")), "old,file,,,0,0,0\r\n");
+    store.setText(text + 'x');
+    EXPECT_EQ(
+        failureText([&] { SaveLines(store, target); }),
+        QStringLiteral("ファイル %1 を作成できません(読み込める大きさの上限 16 MiB を越えます)").arg(target));
+    EXPECT_EQ(folder.read(QStringLiteral("w.txt")), "old,file,,,0,0,0\r\n");
+
+    // Exactly at the limit it is saved, and loads again.
+    store.setText(text);
+    SaveLines(store, target);
+    LineStore again;
+    LoadLines(again, target);
+    EXPECT_EQ(again.text(), text);
 }
 
 TEST(WordFile, SaveIntoAMissingPlaceIsReported)

@@ -1,40 +1,17 @@
 #pragma once
 
-#include "store/app_state.h"
+#include "core/trainer.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "window/main_window.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 class QWidget;
-
-// Real files in a temporary folder, which is also the working directory
-// (the program's data folder); the preferences file lives in its "config"
-// subfolder.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    QString path(const QString& relative) const;
-    QString prefsFile() const;
-    void write(const QString& relative, const QByteArray& bytes) const;
-    QByteArray read(const QString& relative) const;
-    bool exists(const QString& relative) const;
-    // Writes a preferences file naming `wordFile` as the default.
-    void writePrefs(const QByteArray& wordFile) const;
-
-private:
-    QTemporaryDir dir_;
-    QString previous_;
-};
-
-// CP932 bytes written in a test as UTF-8 text.
-QByteArray sjis(const char* utf8);
 
 // A started program: temp folder, state, scripted dialogs, main window.
 class AppFixture : public ::testing::Test {
@@ -56,7 +33,7 @@ protected:
     static bool visible(const QWidget* w);
 
     TempFolder folder;
-    AppState state;
+    Trainer trainer{folder.prefsFile()};
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };

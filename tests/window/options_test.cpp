@@ -27,32 +27,32 @@ TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)
     dialogs.fileAnswers = {folder.path(QStringLiteral("other.txt"))};
     press(panel().Button3);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("単語ファイルを開く"));
-    EXPECT_EQ(state.Memo1.text(), "kiwi,x,,,0,0,0");
-    EXPECT_EQ(state.path, folder.path(QStringLiteral("other.txt")));
-    EXPECT_EQ(panel().path->text(), state.path);
+    EXPECT_EQ(trainer.book().store.text(), "kiwi,x,,,0,0,0");
+    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("other.txt")));
+    EXPECT_EQ(panel().path->text(), trainer.book().path);
     // The default stays.
     EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // Cancelled: nothing happens.
     press(panel().Button3);
-    EXPECT_EQ(state.path, folder.path(QStringLiteral("other.txt")));
+    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("other.txt")));
 }
 
 TEST_F(OptionsTest, LoadThatFailsKeepsTheCurrentFile)
 {
-    const QByteArray before = state.Memo1.text();
+    const QByteArray before = trainer.book().store.text();
     folder.write(QStringLiteral("utf16.txt"), QByteArray("\xFF\xFEx\0", 4));
     dialogs.fileAnswers = {folder.path(QStringLiteral("utf16.txt"))};
     press(panel().Button3);
     ASSERT_EQ(dialogs.errors().size(), 1u);
-    EXPECT_EQ(state.Memo1.text(), before);
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().store.text(), before);
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
 
     // A new name starts a new, empty word file.
     dialogs.fileAnswers = {folder.path(QStringLiteral("new.txt"))};
     press(panel().Button3);
-    EXPECT_EQ(state.Memo1.LineCount(), 0);
-    EXPECT_EQ(state.path, folder.path(QStringLiteral("new.txt")));
+    EXPECT_EQ(trainer.book().store.LineCount(), 0);
+    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("new.txt")));
 }
 
 TEST_F(OptionsTest, WriteOutAppendsTxtOnlyWhenMissing)
@@ -64,7 +64,7 @@ TEST_F(OptionsTest, WriteOutAppendsTxtOnlyWhenMissing)
     EXPECT_EQ(folder.read(QStringLiteral("list.txt")), wordFile());
     EXPECT_EQ(folder.read(QStringLiteral("copy.txt")), wordFile());
     EXPECT_FALSE(folder.exists(QStringLiteral("copy.txt.txt")));
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
 }
 
 TEST_F(OptionsTest, ResetClearsEveryCounterAfterConfirmation)

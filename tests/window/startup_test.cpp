@@ -23,8 +23,7 @@ TEST_F(StartupTest, FirstStartWritesPreferencesAndAnEmptyWordFile)
     // The "words" folder is made too, so the first start has a word file.
     EXPECT_TRUE(folder.exists(QStringLiteral("words/default.txt")));
     EXPECT_EQ(wordFile(), "");
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
-    EXPECT_EQ(state.benri1, "0");
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
     EXPECT_TRUE(dialogs.errors().empty());
 }
 
@@ -51,7 +50,7 @@ TEST_F(StartupTest, WindowAndFirstTab)
     EXPECT_EQ(window->registration->geometry(), QRect(8, 24, 481, 313));
     EXPECT_EQ(window->focusWidget(), window->registration->word);
     EXPECT_FALSE(window->options()->isVisible());
-    EXPECT_EQ(state.Memo1.LineCount(), 1);
+    EXPECT_EQ(trainer.book().store.LineCount(), 1);
 }
 
 TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
@@ -60,8 +59,8 @@ TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
     folder.writePrefs("mine\\list.txt");
     start();
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(state.path, QStringLiteral("mine\\list.txt"));
-    EXPECT_EQ(state.Memo1.text(), "a,b,,,0,0,0");
+    EXPECT_EQ(trainer.book().path, QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(trainer.book().store.text(), "a,b,,,0,0,0");
     EXPECT_EQ(window->options()->path->text(), QStringLiteral("mine\\list.txt"));
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("mine\\list.txt"));
 }
@@ -74,8 +73,8 @@ TEST_F(StartupTest, DamagedDefaultFileIsReportedAndNotTouched)
     startWith(utf16);
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_TRUE(dialogs.errors()[0].endsWith(QLatin1Char('.')));
-    EXPECT_TRUE(state.path.isEmpty());
-    EXPECT_EQ(state.Memo1.LineCount(), 0);
+    EXPECT_TRUE(trainer.book().path.isEmpty());
+    EXPECT_EQ(trainer.book().store.LineCount(), 0);
     EXPECT_EQ(wordFile(), utf16);
     EXPECT_TRUE(window->isVisible());
 }
@@ -87,7 +86,7 @@ TEST_F(StartupTest, UnwritablePreferencesStillStartWithTheDefaultFile)
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_EQ(dialogs.errors()[0], QStringLiteral("%1 に書き込めません.").arg(folder.prefsFile()));
     EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(state.path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
     EXPECT_TRUE(folder.exists(QStringLiteral("words/default.txt")));
 }
 

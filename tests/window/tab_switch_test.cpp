@@ -6,7 +6,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -30,7 +32,7 @@ TEST_F(TabSwitchTest, EachTabShowsItsPanelAtThePanelBounds)
     clickTab(MainWindow::kTest);
     EXPECT_TRUE(window->exam()->Panel4->isVisible());
     EXPECT_FALSE(window->about()->isVisible());
-    EXPECT_FALSE(state.testing);
+    EXPECT_FALSE(trainer.exam().running());
 }
 
 TEST_F(TabSwitchTest, OptionsTabRereadsTheDefaultWordFile)
@@ -44,13 +46,13 @@ TEST_F(TabSwitchTest, OptionsTabRereadsTheDefaultWordFile)
 
 TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
 {
-    startWith("apple,x,,,0,0,0\r\n");
+    QByteArray words;
+    for (int k = 1; k <= 10; ++k)
+        words += "w" + QByteArray::number(k) + ",x,,,0,0,0\r\n";
+    startWith(words);
     clickTab(MainWindow::kTest);
-    // A test is running.
-    state.testing = true;
-    window->exam()->Timer1->start();
-    window->exam()->Panel4->hide();
-    window->exam()->Panel5->show();
+    QTest::mouseClick(window->exam()->Test_Normal, Qt::LeftButton);
+    ASSERT_TRUE(trainer.exam().running());
 
     dialogs.confirmAnswers = {false};
     clickTab(MainWindow::kOptions);
@@ -60,13 +62,13 @@ TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
     EXPECT_TRUE(window->exam()->Panel5->isVisible());
     EXPECT_FALSE(window->options()->isVisible());
     EXPECT_TRUE(window->exam()->Timer1->isActive());
-    EXPECT_TRUE(state.testing);
+    EXPECT_TRUE(trainer.exam().running());
 
     dialogs.confirmAnswers = {true};
     clickTab(MainWindow::kOptions);
     EXPECT_EQ(window->tabBar->currentIndex(), MainWindow::kOptions);
     EXPECT_FALSE(window->exam()->Timer1->isActive());
-    EXPECT_FALSE(state.testing);
+    EXPECT_FALSE(trainer.exam().running());
     EXPECT_TRUE(window->options()->isVisible());
     EXPECT_FALSE(window->exam()->Panel5->isVisible());
 
@@ -78,9 +80,9 @@ TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
 TEST_F(TabSwitchTest, EveryTabSwitchReseedsTheGenerator)
 {
     startWith("");
-    state.rng.setSeed(0xDEADBEEF);
+    trainer.seed(0xDEADBEEF);
     clickTab(MainWindow::kAbout);
-    EXPECT_NE(state.rng.seed(), 0xDEADBEEFu);
+    EXPECT_NE(trainer.rng().seed(), 0xDEADBEEFu);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 
-struct AppState;
 class Dialogs;
-class OptionsPanel;
+class Trainer;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,34 +14,30 @@ class QTimer;
 class QWidget;
 
 // Tab "テスト出題": the start panel Panel4, the test panel Panel5, the results
-// panel Panel6 and the countdown Timer1.
+// panel Panel6 and the countdown Timer1. The panels draw the trainer's test
+// session after every action on it and every tick.
 //
 // Layout and the tab hooks live in exam_panels.cpp, the run of a test in
 // exam_run.cpp, the results in exam_results.cpp.
 class ExamPanels : public QObject {
     Q_OBJECT
 public:
-    ExamPanels(QWidget* tabControl, AppState& state, Dialogs& dialogs, const OptionsPanel& options);
+    ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
 
     // Hides Panel4, Panel5 and Panel6 (the tab switch).
     void hideForTabSwitch();
-    // Tab 2: shows Panel4 at the panel bounds and unchecks `testing`.
+    // Tab 2: shows Panel4 at the panel bounds; no test runs.
     void showStart();
-    // Leaving the tab during a test: unchecks `testing`, stops Timer1.
+    // Leaving the tab during a test: the test ends without results.
     void abandon();
 
     // The three start buttons; `button` is the one pressed, told apart by
     // its object name.
     void Test_NormalClick(const QObject* button);
-    // Fills theList with the record numbers 1..M and shuffles them;
-    // benri2 := "error!" when there are fewer than n records.
-    void BuildTestOrder(int n);
-    void ShowTestQuestion(int n);
     // One tick of the countdown.
     void Timer1Timer();
     // The answer button, and Enter in Edit2.
     void CheckansClick();
-    void ShowTestResults(int right, const QString& title, const QString& subtitle);
     // "確認": back to the start panel.
     void Button11Click();
 
@@ -78,15 +73,15 @@ private:
     void buildTestPanel();
     void buildResultsPanel();
     void writeHeading();
-    // The record index asked as question n: slot n - 1 of theList, minus 1.
-    int recordOfQuestion(int n) const;
-    // True when the first n slots of theList hold an order built by
-    // BuildTestOrder for records that still exist.
-    bool listHoldsTestOrder(int n) const;
-    // Counts the answer of the current question and saves the store.
-    void recordAnswer(int rec, const QByteArray& answer);
+    // Runs a handler, then draws the session whatever came of it.
+    void act(const std::function<void()>& handler);
+    // Shows the panel of the session's phase with its texts, and keeps the
+    // countdown running exactly while a test runs.
+    void redraw();
+    void showResults();
 
-    AppState& state_;
+    Trainer& trainer_;
     Dialogs& dialogs_;
-    const OptionsPanel& options_;
+    // The phase drawn last, so the results are filled once per test.
+    int drawnPhase_ = -1;
 };

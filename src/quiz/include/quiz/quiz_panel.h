@@ -1,26 +1,21 @@
 #pragma once
 
-#include <QByteArray>
 #include <QChar>
 #include <QWidget>
+#include <functional>
 
-struct AppState;
 class Dialogs;
-class OptionsPanel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Trainer;
 
-// Tab "出題": the open-ended practice quiz. The pool of askable records lives
-// in theList (record indices from 0); the current question in the `question`
-// cell, the next position in turn in `benri1`.
-//
-// Layout, the tab hooks and the pool are in quiz_panel.cpp; asking, hinting
-// and checking answers in quiz_questions.cpp.
+// Tab "出題": the open-ended practice quiz. The panel draws the trainer's
+// quiz session after every action on it.
 class QuizPanel : public QWidget { // Panel2
     Q_OBJECT
 public:
-    QuizPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs, const OptionsPanel& options);
+    QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
 
     // Hides Panel2, Label4, Label5, nextquestion, Button4, Button5, hint, ans.
     void hideForTabSwitch();
@@ -41,7 +36,6 @@ public:
     QLabel* no = nullptr; // position in turn
     QLabel* Label5 = nullptr; // the prompt
     QLabel* hint = nullptr;
-    QLineEdit* question = nullptr; // never shown; mirrors state.question
     QLineEdit* Edit3 = nullptr; // the user's answer
     QLabel* ans = nullptr; // the right word after a wrong answer
     QPushButton* Button4 = nullptr; // 回答！
@@ -52,13 +46,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool spellingQuestions() const;
-    bool qualifies(int index) const;
-    void setQuestion(const QByteArray& text);
-    // Whether the typed answer is exactly `expected` in the word file's bytes.
-    static bool answerMatches(const QString& typed, const QByteArray& expected);
+    // Runs a handler, then draws the session whatever came of it.
+    void act(const std::function<void()>& handler);
+    void redraw();
 
-    AppState& state_;
+    Trainer& trainer_;
     Dialogs& dialogs_;
-    const OptionsPanel& options_;
+    int shownSerial_ = 0;
 };

@@ -2,24 +2,24 @@
 
 #include <QWidget>
 
-struct AppState;
 class Dialogs;
 class QLineEdit;
 class QPushButton;
 class RadioGroup;
+class Trainer;
 
 // Tab "単語登録": entering new words.
 class RegistrationPanel : public QWidget { // Panel1
     Q_OBJECT
 public:
-    RegistrationPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs);
+    RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
 
     // Hides Panel1, register and Button2 (the tab switch).
     void hideForTabSwitch();
     // Shows Panel1 at the panel bounds, then register and Button2.
     void showPanel();
 
-    // Appends the typed word to the store and saves the word file.
+    // Registers the typed word and saves the word file.
     void registerClick();
     // Empties the four fields, selects 名詞 and puts the focus on `word`.
     void Button2Click();
@@ -35,6 +35,6 @@ public:
     QPushButton* Button2 = nullptr;
 
 private:
-    AppState& state_;
+    Trainer& trainer_;
     Dialogs& dialogs_;
 };

@@ -1,39 +1,36 @@
 #pragma once
 
+#include "core/word_book.h"
+
 #include <QObject>
-#include <QString>
-#include <array>
+#include <functional>
 #include <vector>
 
-struct AppState;
 class Dialogs;
-class TOKBottomDlg;
 class QPushButton;
 class QTableWidget;
+class QWidget;
+class TOKBottomDlg;
+class Trainer;
 
 // Tab "登録一覧": the list grid and its change and delete commands. The
 // controls are children of the tab control itself, not of a panel.
 //
 // The grid's heading row is its horizontal header, so it can never become
-// the current cell: grid row r (from 0) shows the record at store index r.
-// Cell texts are kept here apart from the grid's row count, for all 1000
-// rows the list can hold; the grid shows the first rowCount of them.
+// the current cell: grid row r (from 0) shows rows()[r], the listing the
+// core gave when the list was last drawn. The commands map the current row
+// to its record through that listing, never through a cell's text.
 class WordList : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 7;
-    static constexpr int kMaxRows = 1000;
-
-    WordList(QWidget* tabControl, AppState& state, Dialogs& dialogs);
-
-    // The dialog exists from start to end; it is made after the window.
-    void setChangeDialog(TOKBottomDlg* dialog) { OKBottomDlg = dialog; }
+    WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, TOKBottomDlg& changeDialog);
 
     // The tab switch: heading "No.", hide the grid (set to fill its
     // parent), Button8 and Button9.
     void hideForTabSwitch();
     // Fills and shows the list; false (after the no-words message) when the
-    // store holds no record.
+    // word file holds no record. A damaged record raises the conversion
+    // failure with the list left hidden.
     bool prepare();
 
     // Changes one text field of the current cell's record.
@@ -41,30 +38,30 @@ public:
     // Deletes the current cell's record.
     void Button9Click();
 
-    // The text held for a record row and column, shown or not.
-    const QString& cellText(int row, int column) const;
+    // The rows drawn last.
+    const std::vector<ListRow>& rows() const { return rows_; }
 
     QTableWidget* StringGrid1 = nullptr;
     QPushButton* Button8 = nullptr;
     QPushButton* Button9 = nullptr;
-    TOKBottomDlg* OKBottomDlg = nullptr;
+    TOKBottomDlg& OKBottomDlg;
 
 private:
-    using Row = std::array<QString, kColumns>;
-
-    void clearRows();
-    // Fills the rows from the store up to its first empty line; returns the
-    // number of records listed. A damaged record raises the conversion
-    // failure with the rows before it filled.
-    int fillRows();
-    // Shows the first `rows` held rows in the grid, in one batch.
-    void showRows(int rows);
-    // True when the grid row shows a record, so the commands may act on it.
-    bool holdsRecord(int row) const;
+    // Runs a command, then draws the list whatever came of it.
+    void act(const std::function<void()>& handler);
+    void change();
+    void remove();
+    // Draws the core's listing again after an action, whatever its outcome.
+    void refresh();
+    // Shows the rows in the grid in one batch, keeping the current cell
+    // where the learner left it (on the new last row when its row is gone).
+    void showRows(std::vector<ListRow> rows);
+    // The listed row the current cell is in, or null.
+    const ListRow* currentRow() const;
     void showNoWords();
 
     QWidget* tabControl_;
-    AppState& state_;
+    Trainer& trainer_;
     Dialogs& dialogs_;
-    std::vector<Row> cells_;
+    std::vector<ListRow> rows_;
 };

@@ -13,10 +13,12 @@ public:
     const QString& text() const { return text_; }
 
     // The fixed failures of the program, with the offending text in place.
+    // A reason, when given, follows in parentheses: "ファイル a.txt は開けま
+    // せん(通常のファイルではありません)".
     static Failure notAnInteger(const QByteArray& cp932Text);
-    static Failure cannotOpen(const QString& path);
-    static Failure cannotCreate(const QString& path);
-    static Failure cannotWritePreferences(const QString& path);
+    static Failure cannotOpen(const QString& path, const QString& reason = {});
+    static Failure cannotCreate(const QString& path, const QString& reason = {});
+    static Failure cannotWritePreferences(const QString& path, const QString& reason = {});
     static Failure tooLarge();
 
 private:

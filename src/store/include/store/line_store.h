@@ -19,6 +19,9 @@ public:
     void WriteLine(int index, const QByteArray& text);
     // The text becomes the new last line, behind every line, empty ones too.
     void AppendLine(const QByteArray& text);
+    // The text becomes line `index`, in front of the line that was there;
+    // at LineCount it is AppendLine. Ignores any other index.
+    void InsertLine(int index, const QByteArray& text);
     // Removes the line with one line break next to it.
     void DeleteLine(int index);
     void ClearLines();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/limits.h"
+
 #include <QByteArray>
 #include <array>
 
@@ -7,7 +9,7 @@
 // (record numbers from 1), as decimal text in slots 0..1000.
 class OrderList {
 public:
-    static constexpr int kSlots = 1001;
+    static constexpr int kSlots = kOrderSlots;
 
     const QByteArray& ReadLine(int slot) const;
     void WriteLine(int slot, const QByteArray& text);

@@ -24,6 +24,7 @@ int StrToInt(const QByteArray& text);
 QByteArray IntToStr(int value);
 
 // Rebuilt record lines; the caller writes them back at the same index.
+// A counter at 2,147,483,647 stays there instead of wrapping round.
 QByteArray CountAsked(const LineStore& store, int index);
 QByteArray CountCorrect(const LineStore& store, int index);
 QByteArray ResetCounts(const LineStore& store, int index);

@@ -1,26 +1,38 @@
 #pragma once
 
+#include "store/file_stamp.h"
 #include "store/line_store.h"
 
 #include <QString>
 
 // Word files are written atomically (see replaceWholeFile), so a crash, a
-// kill or a full disk never leaves a half-written word file.
+// kill or a full disk never leaves a half-written word file. Only regular
+// files are read or replaced; a symbolic link to one is followed and kept.
 
-// The largest word file we load. A full store of 1000 records is about
-// 60 kB; this leaves room for long example sentences and foreign files
-// while keeping a mistaken pick (a film, a disk image) out of memory.
+// The largest word file we load, and so the largest we save. A full store
+// of 1000 records is about 60 kB; this leaves room for long example
+// sentences and foreign files while keeping a mistaken pick (a film, a disk
+// image) out of memory.
 constexpr qint64 kMaxWordFileBytes = 16 * 1024 * 1024;
 
 // A path as stored (preferences, state cells) to a file name: a backslash
 // is a directory separator on every platform.
 QString fileNameFor(const QString& storedPath);
 
-// Reads the file into `store`. Raises "ファイル %s は開けません" when it
-// cannot be read, and refuses a file over the size limit or holding a zero
-// byte; `store` is unchanged by any failure.
-void LoadLines(LineStore& store, const QString& path);
+// Reads the file into `store` and returns the stamp of what it read. Raises
+// "ファイル %s は開けません" when it cannot be read, with a reason when what
+// stands there is no regular file (a FIFO, a device, a folder, a socket);
+// "文字列の大きさが メモ の制限を越えました" past kMaxWordFileBytes, however
+// large the file claims to be; and refuses a file holding a zero byte.
+// `store` is unchanged by any failure. Never waits on a FIFO.
+FileStamp LoadLines(LineStore& store, const QString& path);
 
+// Writes the store to the file and returns the stamp of what it wrote.
 // Raises "ファイル %s を作成できません" and leaves the old file whole when the
-// new one cannot be written completely.
-void SaveLines(const LineStore& store, const QString& path);
+// new one cannot be written completely, when it would be larger than a load
+// accepts, when the file is read-only, or (with a reason) when what stands
+// there is no regular file or a symbolic link leading nowhere.
+//
+// When the folder refuses a new file but the word file is writable, the
+// atomic way is impossible and the file is written in place instead.
+FileStamp SaveLines(const LineStore& store, const QString& path);

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-struct AppState;
 class AboutPanel;
 class Dialogs;
 class ExamPanels;
@@ -11,6 +10,7 @@ class QuizPanel;
 class QTabBar;
 class RegistrationPanel;
 class TOKBottomDlg;
+class Trainer;
 class WordList;
 
 // The one window of the program: a fixed 498 × 356 client area holding the
@@ -21,7 +21,7 @@ public:
     enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
 
     // Builds the window and its first tab, then runs FormCreate.
-    MainWindow(AppState& state, Dialogs& dialogs);
+    MainWindow(Trainer& trainer, Dialogs& dialogs);
     ~MainWindow() override;
 
     void FormCreate();
@@ -44,10 +44,9 @@ public:
     TOKBottomDlg* OKBottomDlg();
 
 private:
-    void readDefaultWordFile();
     void hideAllPanels();
 
-    AppState& state_;
+    Trainer& trainer_;
     Dialogs& dialogs_;
     QuizPanel* quiz_ = nullptr;
     ExamPanels* exam_ = nullptr;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
-struct AppState;
 class Dialogs;
+class Trainer;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -11,13 +12,14 @@ class QPushButton;
 class QRadioButton;
 
 // Tab "オプション...": the question options the quiz and the test read, and
-// the four word file commands.
+// the four word file commands. The radio buttons write the trainer's
+// options as the learner chooses.
 class OptionsPanel : public QWidget { // Panel3
     Q_OBJECT
 public:
-    OptionsPanel(QWidget* tabControl, AppState& state, Dialogs& dialogs);
+    OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
 
-    // Shows `path` and `Edit1` as the state holds them.
+    // Shows `path` and `Edit1` as the trainer holds them.
     void refresh();
     // Shows the panel at the panel bounds with the current texts.
     void showPanel();
@@ -50,6 +52,11 @@ public:
     QPushButton* Button1;
 
 private:
-    AppState& state_;
+    // Runs a handler, then shows the files whatever came of it.
+    void act(const std::function<void()>& handler);
+    // The options as the radio buttons show them.
+    void storeOptions();
+
+    Trainer& trainer_;
     Dialogs& dialogs_;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+// What the options tab chooses, as the quiz and the test read it. The
+// options panel keeps this value in step with its radio buttons; the
+// defaults are the buttons checked when the program starts.
+enum class QuestionKind { Spelling, Example };
+enum class QuizFilter { All, NeverAnswered, LowAccuracy };
+enum class QuizOrder { InTurn, Random };
+
+struct Options {
+    QuestionKind kind = QuestionKind::Spelling;
+    QuizFilter filter = QuizFilter::All;
+    QuizOrder order = QuizOrder::Random;
+    int testLength = 10; // 10, 20 or 30 questions
+
+    bool operator==(const Options&) const = default;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/options.h"
+
+#include <QString>
+
+class OrderList;
+class Random;
+class WordBook;
+
+// The open-ended practice quiz. Its pool is the order list: the record
+// indices (from 0) of the records the options admit, in store order. The
+// session keeps what the quiz panel shows, so the panel only draws it.
+class QuizSession {
+public:
+    enum class Verdict { Empty, Right, Wrong };
+
+    // Builds the pool from the options and asks the first question; false
+    // when no record qualifies. A damaged counter the filter converts
+    // raises the conversion Failure.
+    bool start(const WordBook& book, OrderList& pool, const Options& options, Random& rng);
+    // The next question, in turn or at random. An empty pool raises the
+    // conversion Failure of the empty slot.
+    void next(const WordBook& book, const OrderList& pool, const Options& options, Random& rng);
+    // Shows the first whole character of the word.
+    void hint(const WordBook& book);
+    // How the typed answer would be judged; changes nothing.
+    Verdict judge(const WordBook& book, const QString& typed) const;
+    // Counts the answer: a right one also moves on to the next question; a
+    // wrong one shows the word and waits for "次の問題".
+    Verdict answer(WordBook& book, const OrderList& pool, const Options& options, Random& rng,
+                   const QString& typed);
+
+    bool asked() const { return question_ >= 0; }
+    int question() const { return question_; } // record index, -1 before the first question
+    // Grows by one with every question asked, so a view can tell a new
+    // question (and empty the answer field) from the same one drawn again.
+    int serial() const { return serial_; }
+    bool answering() const { return answering_; }
+    const QString& heading() const { return heading_; }
+    const QString& position() const { return position_; } // 出題No  3/25, empty at random
+    const QString& prompt() const { return prompt_; }
+    const QString& hintText() const { return hint_; }
+    const QString& correction() const { return correction_; } // 正解：word after a wrong answer
+
+private:
+    int recordOfQuestion() const;
+
+    int nextInTurn_ = 0; // pool position of the next question in turn
+    int question_ = -1;
+    int serial_ = 0;
+    QuestionKind kind_ = QuestionKind::Spelling; // of the question shown
+    bool answering_ = true;
+    QString heading_;
+    QString position_;
+    QString prompt_;
+    QString hint_;
+    QString correction_;
+};

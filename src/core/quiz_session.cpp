@@ -1,0 +1,128 @@
+#include "core/quiz_session.h"
+
+#include "core/answer.h"
+#include "core/word_book.h"
+#include "store/codec.h"
+#include "store/failure.h"
+#include "store/order_list.h"
+#include "store/random.h"
+#include "store/record.h"
+
+namespace {
+
+// The filter is decided first; its counters are converted even for records
+// the question kind would turn away, so a damaged counter stops the pool
+// wherever it stands.
+bool qualifies(const LineStore& store, int index, const Options& options)
+{
+    if (options.filter == QuizFilter::NeverAnswered) {
+        if (StrToInt(ReadField(store, index, kAsked)) != 0)
+            return false;
+    } else if (options.filter == QuizFilter::LowAccuracy) {
+        const int asked = StrToInt(ReadField(store, index, kAsked));
+        const int correct = StrToInt(ReadField(store, index, kCorrect));
+        if (asked == 0 || double(correct) * 100.0 / double(asked) > 60.0)
+            return false;
+    }
+    if (options.kind == QuestionKind::Example)
+        return !ReadField(store, index, kExample).isEmpty()
+            && !ReadField(store, index, kExampleMean).isEmpty();
+    return true;
+}
+
+} // namespace
+
+bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng)
+{
+    // A new pool, asked from its start; the serial keeps counting so a view
+    // never takes the first question of this pool for one it has shown.
+    const int serial = serial_;
+    *this = QuizSession{};
+    serial_ = serial;
+    pool.clear();
+    int p = 0;
+    for (int n = 0; n < OrderList::kSlots && !book.store.ReadLine(n).isEmpty(); ++n) {
+        if (qualifies(book.store, n, options))
+            pool.WriteLine(p++, IntToStr(n));
+    }
+    if (p == 0)
+        return false;
+    next(book, pool, options, rng);
+    return true;
+}
+
+void QuizSession::next(const WordBook& book, const OrderList& pool, const Options& options, Random& rng)
+{
+    kind_ = options.kind;
+    const bool spelling = kind_ == QuestionKind::Spelling;
+    heading_ = spelling ? QStringLiteral("Q.  次の単語のスペルを答えよ。") : QStringLiteral("Q.  英訳せよ。");
+    hint_.clear();
+    correction_.clear();
+    answering_ = true;
+
+    int n = 0;
+    while (n < OrderList::kSlots && !pool.ReadLine(n).isEmpty())
+        ++n;
+    int pos = 0;
+    if (options.order == QuizOrder::InTurn) {
+        if (n == nextInTurn_)
+            nextInTurn_ = 0;
+        pos = nextInTurn_;
+        nextInTurn_ = pos + 1;
+        position_ = QStringLiteral("出題No  %1/%2").arg(nextInTurn_).arg(n);
+    } else {
+        pos = rng.Next(n);
+        position_.clear();
+    }
+    // An empty pool has no number in its first slot: the conversion fails
+    // as it does for any slot that holds none.
+    question_ = StrToInt(pool.ReadLine(pos));
+    prompt_ = cp932::decode(ReadField(book.store, question_, spelling ? kMean : kExampleMean));
+    ++serial_;
+}
+
+int QuizSession::recordOfQuestion() const
+{
+    // Before the first question there is no record to look at; that fails
+    // like the empty question it is.
+    if (question_ < 0)
+        throw Failure::notAnInteger({});
+    return question_;
+}
+
+void QuizSession::hint(const WordBook& book)
+{
+    const QByteArray word = ReadField(book.store, recordOfQuestion(), kWord);
+    // The first whole character, so a word that starts with a double-byte
+    // character does not show half of it.
+    const QByteArray first = cp932::firstCharacter(word);
+    hint_ = first.isEmpty()
+        ? QStringLiteral("この単語にはスペルが登録されていません")
+        : QStringLiteral("最初のスペルは 「") + cp932::decode(first) + QStringLiteral("」");
+}
+
+QuizSession::Verdict QuizSession::judge(const WordBook& book, const QString& typed) const
+{
+    if (typed.isEmpty())
+        return Verdict::Empty;
+    const QByteArray expected =
+        ReadField(book.store, recordOfQuestion(), kind_ == QuestionKind::Spelling ? kWord : kExample);
+    return answerMatches(typed, expected) ? Verdict::Right : Verdict::Wrong;
+}
+
+QuizSession::Verdict QuizSession::answer(WordBook& book, const OrderList& pool, const Options& options,
+                                         Random& rng, const QString& typed)
+{
+    if (!answering_)
+        return Verdict::Empty;
+    const Verdict verdict = judge(book, typed);
+    if (verdict == Verdict::Right) {
+        book.countAnswer(question_, true);
+        next(book, pool, options, rng);
+    } else if (verdict == Verdict::Wrong) {
+        correction_ = QStringLiteral("正解：") + cp932::decode(ReadField(book.store, question_, kWord));
+        answering_ = false;
+        book.countAnswer(question_, false);
+    }
+    return verdict;
+}

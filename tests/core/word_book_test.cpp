@@ -1,0 +1,80 @@
+// The word list's rows, and the change, deletion and reset behind its
+// commands and the options tab.
+
+#include "trainer_fixture.h"
+
+#include "store/failure.h"
+
+TEST_F(TrainerTest, TheListShowsEveryVisibleRecordWithPartOfSpeechAndRate)
+{
+    open(lines({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,0,0", "odd,変,,,7,3,2", "",
+                "hidden,隠,,,0,0,0"}));
+    const std::vector<ListRow> rows = trainer.book().listing();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].cells,
+              (std::array<QString, 7>{"1", "apple", "りんご", "名詞", "12", "An apple.", "りんご一つ"}));
+    EXPECT_EQ(rows[1].cells[3], QStringLiteral("動詞"));
+    EXPECT_EQ(rows[1].cells[4], QStringLiteral("--"));
+    EXPECT_EQ(rows[2].cells[3], QString()); // no name for part 7
+    EXPECT_EQ(rows[2].cells[4], QStringLiteral("67"));
+    EXPECT_EQ(rows[2].record, 2);
+}
+
+TEST_F(TrainerTest, ADamagedRecordStopsTheListWithTheConversionMessage)
+{
+    open(lines({"apple,りんご,,,0,0,0", "w,a, b,,,0,0,0"}));
+    try {
+        trainer.book().listing();
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.text(), QStringLiteral("'' は整数ではありません"));
+    }
+}
+
+TEST_F(TrainerTest, AChangeRewritesTheSevenFieldsWithATrailingCommaAndRefusesACommaTyped)
+{
+    open(lines({"apple,りんご,,,0,3,1,extra", "run,走る,,,1,0,0"}));
+    EXPECT_EQ(WordBook::fieldOfColumn(0), 0);
+    EXPECT_EQ(WordBook::fieldOfColumn(4), 0);
+    EXPECT_EQ(WordBook::fieldOfColumn(5), 3);
+
+    EXPECT_TRUE(trainer.changeField(0, WordBook::fieldOfColumn(5), QStringLiteral("An apple.")).isEmpty());
+    EXPECT_EQ(wordFile(), lines({"apple,りんご,An apple.,,0,3,1,", "run,走る,,,1,0,0"}));
+
+    const QByteArray before = wordFile();
+    EXPECT_FALSE(trainer.changeField(1, 2, QStringLiteral("走る, 駆ける")).isEmpty());
+    EXPECT_EQ(wordFile(), before);
+    EXPECT_EQ(memory(), before);
+}
+
+TEST_F(TrainerTest, DeletingKeepsTheOtherRecordsInOrderAndTheFileEndAsItWas)
+{
+    open("a,1,,,0,0,0\r\nb,2,,,0,0,0\r\nc,3,,,0,0,0");
+    trainer.deleteRecord(1);
+    EXPECT_EQ(wordFile(), "a,1,,,0,0,0\r\nc,3,,,0,0,0");
+    trainer.deleteRecord(1);
+    trainer.deleteRecord(0);
+    EXPECT_EQ(wordFile(), "");
+}
+
+TEST_F(TrainerTest, AResetZeroesEveryVisibleRecordOnceAndWithNoRecordWritesNothing)
+{
+    open(lines({"apple,りんご,,,0,3,1", "run,走る,,,1,5,5,"}));
+    EXPECT_TRUE(trainer.resetCounts());
+    EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,0,0", "run,走る,,,1,0,0"}));
+
+    // An empty word file deleted from outside is not made again.
+    open({});
+    QFile::remove(folder.path(QString::fromLatin1(kWordFile)));
+    EXPECT_FALSE(trainer.resetCounts());
+    EXPECT_FALSE(folder.exists(QString::fromLatin1(kWordFile)));
+}
+
+TEST_F(TrainerTest, OpeningAFileThatCannotBeReadKeepsTheCurrentWords)
+{
+    open(lines({"apple,りんご,,,0,0,0"}));
+    folder.write(QStringLiteral("utf16.txt"), QByteArray("a\0p\0p\0", 6));
+    EXPECT_THROW(trainer.openWordFile(folder.path(QStringLiteral("utf16.txt"))), Failure);
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(memory(), lines({"apple,りんご,,,0,0,0"}));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "registration/change_dialog.h"
+#include "registration_fixture.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+inline const QString kNoWords =
+    QStringLiteral("登録されている単語が一つもありません。\nまずは単語登録しましょう！");
+inline const QString kCannotChange = QStringLiteral("そのデータを変更することはできません。");
+inline const QString kAskDelete = QStringLiteral("選択単語データを消去します。よろしいですか？");
+
+class WordListTest : public RegistrationFixture {
+protected:
+    QTableWidget* grid() const { return list().StringGrid1; }
+
+    void openList() { clickTab(MainWindow::kList); }
+    void clickCell(int row, int column)
+    {
+        QTableWidget* g = grid();
+        g->scrollToItem(g->item(row, column));
+        const QRect cell = g->visualRect(g->model()->index(row, column));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_EQ(g->currentRow(), row);
+        ASSERT_EQ(g->currentColumn(), column);
+    }
+    // Scripts the change dialog: types `text` into new_Edit and closes it
+    // with OK (or キャンセル).
+    void answerChange(const QString& text, bool ok)
+    {
+        dialogs.modalAnswers.push_back([=, this](QDialog& d) {
+            auto& dialog = static_cast<TOKBottomDlg&>(d);
+            dialog.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+            pastSeen = dialog.past_Edit->text();
+            focusSeen = dialog.focusWidget(); // takes the keys once the dialog is active
+            typeInto(dialog.new_Edit, text);
+            QTest::mouseClick(ok ? dialog.OKBtn : dialog.CancelBtn, Qt::LeftButton);
+            return dialog.result() == QDialog::Accepted;
+        });
+    }
+    QStringList rowTexts(int row) const
+    {
+        QStringList out;
+        for (int c = 0; c < ListRow::kColumns; ++c)
+            out << grid()->item(row, c)->text();
+        return out;
+    }
+
+    // What the last change dialog showed when it opened.
+    QString pastSeen;
+    QWidget* focusSeen = nullptr;
+};
