@@ -51,9 +51,12 @@ done
 export DISPLAY=":$(head -n1 "$work/display")"
 unset QT_QPA_PLATFORM
 
+# Each part runs whatever became of the one before; the script fails when
+# any part failed.
+status=0
 if ! timeout --kill-after=10 240 /usr/bin/python3 -B "$root/scripts/e2e/drive.py" "$LEXIWREN_BIN" "$work"; then
   keep=1
-  exit 1
+  status=1
 fi
 
 # Japanese input. Mozc will not run as root, so under root the program, the
@@ -65,7 +68,7 @@ for p in "${im_packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "e2e: Japanese input skipped: ${missing[*]} not installed"
-  exit 0
+  exit "$status"
 fi
 im="$(mktemp -d /tmp/lexiwren-im.XXXXXX)"
 cp "$LEXIWREN_BIN" "$im/lexiwren"
@@ -78,5 +81,6 @@ fi
 if ! timeout --kill-after=10 180 "${as_user[@]}" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$im" \
      DISPLAY="$DISPLAY" dbus-run-session -- /usr/bin/python3 -B "$im/typing.py" "$im/lexiwren" "$im/work"; then
   keep=1
-  exit 1
+  status=1
 fi
+exit "$status"

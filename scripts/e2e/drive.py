@@ -208,11 +208,11 @@ class Run:
         self.passed += 1
         print(f"  ok {self.passed:2d}  {what}", flush=True)
 
-    def evidence(self):
+    def evidence(self, name="failure"):
         if self.window:
             try:
-                screen.png(self.window, f"{self.workdir}/failure.png")
-                print(f"  picture of the window: {self.workdir}/failure.png")
+                screen.png(self.window, f"{self.workdir}/{name}.png")
+                print(f"  picture of the window: {self.workdir}/{name}.png")
             except Exception as e:  # the window may be gone with the program
                 print(f"  no picture of the window: {e}")
 
@@ -332,8 +332,8 @@ def normal_test(run, home):
     previous = run.prompt(QUIZ_PROMPT)      # the options panel, before the quiz shows
     run.click(TABS["quiz"])
     looks = {}
-    for word, _ in TEST_WORDS:
-        if previous is not None:
+    for i, (word, _) in enumerate(TEST_WORDS):
+        if i > 0:                     # the tab opens on the first question
             run.key("alt+n")          # 次の問題(&N)
         shown = run.new_prompt(QUIZ_PROMPT, previous, f"the quiz to ask {word}")
         looks[shown] = word
@@ -429,26 +429,28 @@ def main():
     program, workdir = sys.argv[1], sys.argv[2]
     run = Run(program, workdir)
     started = time.monotonic()
-    try:
-        for name, scenario in (("first start, registration, quiz and deletion", first_start_and_words),
-                               ("a normal test of 10", normal_test),
-                               ("a second start while the program runs", second_start)):
-            print(f"e2e: {name}", flush=True)
-            home = f"{workdir}/{scenario.__name__}"
-            shutil.rmtree(home, ignore_errors=True)
-            os.makedirs(home)
+    failed = 0
+    # Each scenario starts the program afresh in a home of its own, so one
+    # that fails does not keep the others from running.
+    for name, scenario in (("first start, registration, quiz and deletion", first_start_and_words),
+                           ("a normal test of 10", normal_test),
+                           ("a second start while the program runs", second_start)):
+        print(f"e2e: {name}", flush=True)
+        home = f"{workdir}/{scenario.__name__}"
+        shutil.rmtree(home, ignore_errors=True)
+        os.makedirs(home)
+        try:
             scenario(run, home)
-    except Failed as e:
-        print(f"  FAILED: {e}", flush=True)
-        run.evidence()
-        run.stop()
-        print(f"e2e: {run.passed} passed, 1 failed")
-        return 1
-    finally:
-        run.stop()
+        except Failed as e:
+            failed += 1
+            print(f"  FAILED: {e}", flush=True)
+            run.evidence(scenario.__name__)
+        finally:
+            run.stop()
+            run.window = None
     print(f"e2e: took {time.monotonic() - started:.1f} s")
-    print(f"e2e: {run.passed} passed, 0 failed")
-    return 0
+    print(f"e2e: {run.passed} passed, {failed} failed")
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
