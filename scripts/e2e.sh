@@ -2,22 +2,25 @@
 # End-to-end test of the built program on a real X display: starts Xvfb,
 # drives lexiwren with real key and mouse events (xdotool), answers its
 # message boxes and checks the word files on disk (scripts/e2e/drive.py).
-# Then types Japanese through a real input method, fcitx5 with Mozc
-# (scripts/e2e/typing.py), skipped where those packages cannot be installed.
+# Then opens a KVTML file we export in KWordQuiz and checks that it shows the
+# word (scripts/e2e/kvtml_in_kwordquiz.sh). Then types Japanese through a real
+# input method, fcitx5 with Mozc (scripts/e2e/typing.py), skipped where those
+# packages cannot be installed.
 # Set LEXIWREN_BIN to test an already built program instead of building the
-# ci preset. Stops by itself within seven minutes.
+# ci preset (the KWordQuiz check then uses build/ci/tools/export_words where
+# it exists, or is skipped). Stops by itself within eight minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 
-scripts/install-deps.sh xvfb xdotool x11-utils x11-apps x11-xserver-utils python3
+scripts/install-deps.sh xvfb xdotool x11-utils x11-apps x11-xserver-utils python3 kwordquiz xclip
 # The input method, its Japanese engine, fcitx5's module for Qt 6 programs,
 # and a session bus of the test's own.
 im_packages=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon)
 scripts/install-deps.sh "${im_packages[@]}" || echo "e2e: could not install ${im_packages[*]}"
 if [ -z "${LEXIWREN_BIN:-}" ]; then
   cmake --preset ci >/dev/null
-  cmake --build --preset ci --target lexiwren
+  cmake --build --preset ci --target lexiwren export_words
   LEXIWREN_BIN="$root/build/ci/src/app/lexiwren"
 fi
 
@@ -55,6 +58,14 @@ unset QT_QPA_PLATFORM
 # any part failed.
 status=0
 if ! timeout --kill-after=10 240 /usr/bin/python3 -B "$root/scripts/e2e/drive.py" "$LEXIWREN_BIN" "$work"; then
+  keep=1
+  status=1
+fi
+
+exporter="$root/build/ci/tools/export_words"
+if [ ! -x "$exporter" ]; then
+  echo "kvtml: skipped, $exporter is not built"
+elif ! timeout --kill-after=10 60 "$root/scripts/e2e/kvtml_in_kwordquiz.sh" "$exporter" "$work"; then
   keep=1
   status=1
 fi

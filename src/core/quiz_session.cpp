@@ -32,13 +32,18 @@ bool qualifies(const LineStore& store, int index, const Options& options)
 
 } // namespace
 
-bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng)
+void QuizSession::reset()
 {
-    // A new pool, asked from its start; the serial keeps counting so a view
-    // never takes the first question of this pool for one it has shown.
+    // The serial keeps counting, so a view never takes a later question for
+    // one it has shown.
     const int serial = serial_;
     *this = QuizSession{};
     serial_ = serial;
+}
+
+bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng)
+{
+    reset();
     pool.clear();
     int p = 0;
     for (int n = 0; n < OrderList::kSlots && !book.store.ReadLine(n).isEmpty(); ++n) {

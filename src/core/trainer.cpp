@@ -14,13 +14,87 @@ Trainer::Trainer(QString prefsFile) : prefsFile_(std::move(prefsFile))
 
 template <typename Action> auto Trainer::transact(Action&& action)
 {
-    State before = state_;
-    try {
-        return action(state_);
-    } catch (...) {
-        state_ = std::move(before);
-        throw;
+    for (;;) {
+        State before = state_;
+        try {
+            return action(state_);
+        } catch (const ExternalChange&) {
+            state_ = std::move(before);
+            if (!conflicts_)
+                throw;
+            if (!conflicts_->overwrite(state_.book.path))
+                reloadChangedFile();
+            // The learner has seen the other program's change and keeps
+            // ours: the action runs again and saves over it.
+            state_.book.stamp = stampOf(state_.book.path);
+        } catch (...) {
+            state_ = std::move(before);
+            throw;
+        }
     }
+}
+
+void Trainer::reloadChangedFile()
+{
+    const QString path = state_.book.path;
+    LineStore loaded;
+    FileStamp stamp;
+    if (QFileInfo::exists(fileNameFor(path)))
+        stamp = LoadLines(loaded, path);
+    state_.book.store = std::move(loaded);
+    state_.book.stamp = stamp;
+    state_.quiz.reset();
+    state_.exam.abandon();
+    if (reloaded_)
+        reloaded_();
+    throw Failure::notice(
+        QStringLiteral("単語ファイル %1 "
+                       "をほかのプログラムが変更した内容で読み込み直しました。今の操作は行っていません。")
+            .arg(path));
+}
+
+void Trainer::setDataFolder(const QString& folder, bool usable)
+{
+    dataFolder_ = folder;
+    dataFolderUsable_ = usable;
+}
+
+void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
+{
+    const QString file = fileNameFor(path);
+    // A word file named by a relative path lives in the data folder; when
+    // that could not be made, it would land wherever the program was
+    // started from, and be missed at the next start.
+    if (!dataFolderUsable_ && QDir::isRelativePath(file))
+        throw Failure(
+            QStringLiteral("単語ファイルを置くフォルダ %1 を作れないため、単語ファイル %2 は開いていません。"
+                           "単語はどこにも保存されません")
+                .arg(QDir::toNativeSeparators(dataFolder_), path));
+
+    // The lock of the file in hand is kept; a new file's lock is taken
+    // before its words are read, and the old one let go only once the new
+    // file is current.
+    WordFileLock lock;
+    const bool sameFile = lock_.held() && WordFileLock::lockFileFor(path) == lock_.lockFile();
+    if (!sameFile && lock.lock(path) == WordFileLock::Result::kHeldElsewhere)
+        throw FileInUse(path);
+
+    LineStore loaded;
+    FileStamp stamp;
+    if (QFileInfo::exists(file)) {
+        stamp = LoadLines(loaded, path);
+    } else if (createWhenMissing) {
+        // The folder of the default file ("words") is made as well, so a
+        // first start ends with a current word file to save to. The new file
+        // holds the empty store, so there is nothing to read back.
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        stamp = SaveLines(loaded, path);
+    }
+    state_.book.store = std::move(loaded);
+    state_.book.path = path;
+    state_.book.stamp = stamp;
+    if (!sameFile)
+        lock_ = std::move(lock);
 }
 
 bool Trainer::preferencesExist() const
@@ -35,32 +109,28 @@ void Trainer::createPreferences()
 
 void Trainer::readDefaultWordFile()
 {
+    // A preferences file that cannot be read leaves the default in force.
+    defaultWordFile_ = QString::fromLatin1(prefs::kDefaultWordFile);
     defaultWordFile_ =
         cp932::decode(prefs::readString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile));
 }
 
-void Trainer::setDefaultWordFile(const QString& path)
+QString Trainer::setDefaultWordFile(const QString& path)
 {
+    // A name the next start could not read back whole is not stored.
+    const QByteArray value = cp932::encode(path);
+    const QString refusal = prefs::valueRefusal(value);
+    if (!refusal.isEmpty())
+        return refusal;
     // Only a name that was stored is shown as the default.
-    prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, cp932::encode(path));
+    prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, value);
     defaultWordFile_ = path;
+    return {};
 }
 
 void Trainer::openDefaultWordFile()
 {
-    const QString file = fileNameFor(defaultWordFile_);
-    LineStore loaded;
-    if (QFileInfo::exists(file)) {
-        LoadLines(loaded, defaultWordFile_);
-    } else {
-        // The folder of the default file ("words") is made as well, so a
-        // first start ends with a current word file to save to. The new file
-        // holds the empty store, so there is nothing to read back.
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        SaveLines(loaded, defaultWordFile_);
-    }
-    state_.book.store = std::move(loaded);
-    state_.book.path = defaultWordFile_;
+    makeCurrent(defaultWordFile_, true);
 }
 
 void Trainer::reseed()
@@ -117,13 +187,8 @@ void Trainer::openWordFile(const QString& path)
 {
     // A file that exists but cannot be loaded leaves the current words and
     // word file as they were: switching to it would overwrite it with an
-    // almost empty store on the next change. A name that does not exist yet
-    // starts a new, empty word file there.
-    LineStore loaded;
-    if (QFileInfo::exists(fileNameFor(path)))
-        LoadLines(loaded, path);
-    state_.book.store = std::move(loaded);
-    state_.book.path = path;
+    // almost empty store on the next change.
+    makeCurrent(path, false);
 }
 
 void Trainer::writeWordFile(const QString& path) const

@@ -1,5 +1,6 @@
 #include "core/word_book.h"
 
+#include "core/conflict.h"
 #include "store/codec.h"
 #include "store/failure.h"
 #include "store/field_text.h"
@@ -53,12 +54,14 @@ void WordBook::countAnswer(int record, bool right)
     store.WriteLine(record, CountAsked(store, record));
 }
 
-void WordBook::save() const
+void WordBook::save()
 {
     // After a start whose word file could not be opened there is none to
     // save to; saying so beats naming an empty file.
     if (path.isEmpty())
         throw Failure(QStringLiteral(
             "単語ファイルが開かれていません。オプションの「読み込む」で単語ファイルを開いてください"));
-    SaveLines(store, path);
+    if (stampOf(path) != stamp)
+        throw ExternalChange(path);
+    stamp = SaveLines(store, path);
 }

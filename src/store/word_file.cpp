@@ -34,14 +34,8 @@ FileStamp LoadLines(LineStore& store, const QString& path)
     return FileStamp::of(read.bytes);
 }
 
-FileStamp SaveLines(const LineStore& store, const QString& path)
+void saveWholeFile(const QString& path, const QByteArray& bytes)
 {
-    const QByteArray bytes = store.text();
-    // A file we could not load again would lose every word at the next start.
-    if (bytes.size() > kMaxWordFileBytes)
-        throw Failure::cannotCreate(path,
-                                    QStringLiteral("読み込める大きさの上限 %1 MiB を越えます")
-                                        .arg(kMaxWordFileBytes / (1024 * 1024)));
     const SaveTarget target = saveTargetOf(fileNameFor(path));
     switch (target.kind) {
     case SaveTarget::kNothing:
@@ -51,7 +45,7 @@ FileStamp SaveLines(const LineStore& store, const QString& path)
     case SaveTarget::kUnreachable: throw Failure::cannotCreate(path);
     }
     // The new text is written beside the file and then takes its place, which
-    // would get round a read-only word file; leave such a file as it is.
+    // would get round a read-only file; leave such a file as it is.
     const QByteArray native = QFile::encodeName(target.file);
     if (target.kind == SaveTarget::kRegular && ::access(native.constData(), W_OK) != 0)
         throw Failure::cannotCreate(path);
@@ -59,11 +53,22 @@ FileStamp SaveLines(const LineStore& store, const QString& path)
     case Replaced::kDone: break;
     case Replaced::kWriteFailed: throw Failure::cannotCreate(path);
     case Replaced::kNoNewFile:
-        // The folder takes no new file, but the word file itself may still
-        // be written, as it always could be: in place, not atomically.
+        // The folder takes no new file, but the file itself may still be
+        // written, as it always could be: in place, not atomically.
         if (target.kind != SaveTarget::kRegular || !writeInPlace(target.file, bytes, kMaxWordFileBytes))
             throw Failure::cannotCreate(path);
         break;
     }
+}
+
+FileStamp SaveLines(const LineStore& store, const QString& path)
+{
+    const QByteArray bytes = store.text();
+    // A file we could not load again would lose every word at the next start.
+    if (bytes.size() > kMaxWordFileBytes)
+        throw Failure::cannotCreate(path,
+                                    QStringLiteral("読み込める大きさの上限 %1 MiB を越えます")
+                                        .arg(kMaxWordFileBytes / (1024 * 1024)));
+    saveWholeFile(path, bytes);
     return FileStamp::of(bytes);
 }

@@ -10,7 +10,10 @@ void runHandler(Dialogs& dialogs, const std::function<void()>& handler)
     try {
         handler();
     } catch (const Failure& failure) {
-        dialogs.error(failure.text() + QLatin1Char('.'));
+        if (failure.isNotice())
+            dialogs.message(failure.text());
+        else
+            dialogs.error(failure.text() + QLatin1Char('.'));
     } catch (const std::bad_alloc&) {
         dialogs.error(QStringLiteral("メモリが足りません."));
     }

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTimer>
 
 MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), dialogs_(dialogs)
 {
@@ -49,13 +50,32 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), 
 
     connect(tabBar, &QTabBar::currentChanged, this,
             [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
+    trainer_.setConflictQuestion(this);
+    // After the words were loaded again, the tab shown is prepared anew
+    // once the action that found the change has ended.
+    trainer_.setReloaded([this] {
+        QTimer::singleShot(0, this, [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
+    });
 
     runHandler(dialogs_, [this] { FormCreate(); });
     // A learner starts by typing a word: the first field has the focus.
     registration->word->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    trainer_.setConflictQuestion(nullptr);
+    trainer_.setReloaded({});
+}
+
+bool MainWindow::overwrite(const QString& path)
+{
+    return dialogs_.confirm(
+        QStringLiteral("単語ファイル %1 は、Lexiwren が読み込んだ後にほかのプログラムで変更されています。\n\n"
+                       "OK: Lexiwren の内容で上書きします。\n"
+                       "キャンセル: 変更された内容を読み込み直します（今の操作は行いません）。")
+            .arg(path));
+}
 
 OptionsPanel* MainWindow::options()
 {
@@ -139,8 +159,16 @@ void MainWindow::FormCreate()
             dialogs_.message(
                 QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
     }
-    trainer_.readDefaultWordFile();
-    trainer_.openDefaultWordFile();
+    // A preferences file that cannot be read is reported; the default word
+    // file is the usual one then.
+    runHandler(dialogs_, [this] { trainer_.readDefaultWordFile(); });
+    try {
+        trainer_.openDefaultWordFile();
+    } catch (const FileInUse&) {
+        // The program's start hands the learner to the copy that has it.
+        defaultFileInUse_ = true;
+        return;
+    }
     TabControl1Change();
 }
 
@@ -180,7 +208,7 @@ void MainWindow::TabControl1Change()
         }
         break;
     case kOptions:
-        trainer_.readDefaultWordFile();
+        runHandler(dialogs_, [this] { trainer_.readDefaultWordFile(); });
         options()->showPanel();
         break;
     case kAbout:

@@ -1,10 +1,12 @@
 #include "window/options_panel.h"
 
 #include "core/trainer.h"
+#include "store/word_file.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +107,13 @@ void OptionsPanel::Button3Click()
         const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
         if (!chosen)
             return;
+        // A mistyped name would seem to make every word vanish: a new, empty
+        // word file is started only when the learner says so.
+        if (!QFileInfo::exists(fileNameFor(*chosen))
+            && !dialogs_.confirm(
+                QStringLiteral("ファイル %1 はありません。\nここに新しい空の単語ファイルを始めますか？")
+                    .arg(*chosen)))
+            return;
         trainer_.openWordFile(*chosen);
     });
 }
@@ -118,6 +127,10 @@ void OptionsPanel::Button6Click()
         QString target = *chosen;
         if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
             target += QStringLiteral(".txt");
+        if (QFileInfo::exists(fileNameFor(target))
+            && !dialogs_.confirm(
+                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target)))
+            return;
         trainer_.writeWordFile(target);
     });
 }
@@ -137,6 +150,8 @@ void OptionsPanel::Button1Click()
         const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
         if (!chosen)
             return;
-        trainer_.setDefaultWordFile(*chosen);
+        const QString refusal = trainer_.setDefaultWordFile(*chosen);
+        if (!refusal.isEmpty())
+            dialogs_.message(refusal);
     });
 }

@@ -2,12 +2,14 @@
 
 #include "core/trainer.h"
 #include "store/codec.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <optional>
 
 // A word as typed on the registration tab, given as UTF-8.
 inline NewWord typed(const char* word, const char* mean, const char* example = "",
@@ -52,27 +54,19 @@ protected:
     QByteArray wordFile() const { return folder.read(QString::fromLatin1(kWordFile)); }
     QByteArray memory() const { return trainer.book().store.text(); }
 
-    // The disk refuses every save: a folder stands where the word file was.
+    // The disk refuses every save: no file may grow past one byte, so every
+    // new file is cut short. The word file itself stays as it was.
     void breakSaves()
     {
-        const QString file = folder.path(QString::fromLatin1(kWordFile));
-        saved_ = wordFile();
-        QFile::remove(file);
-        ASSERT_TRUE(QDir().mkpath(file));
+        limit_.emplace(1);
+        ASSERT_TRUE(limit_->ok());
     }
-    // The disk is back, holding what it held before.
-    void mendSaves()
-    {
-        const QString file = folder.path(QString::fromLatin1(kWordFile));
-        ASSERT_TRUE(QDir(file).removeRecursively());
-        folder.write(QString::fromLatin1(kWordFile), saved_);
-    }
-    // Whether the file is still the folder breakSaves put in its place.
-    bool savesBroken() const { return QFileInfo(folder.path(QString::fromLatin1(kWordFile))).isDir(); }
+    // The disk is back.
+    void mendSaves() { limit_.reset(); }
 
     TempFolder folder;
     Trainer trainer{folder.prefsFile()};
 
 private:
-    QByteArray saved_;
+    std::optional<FileSizeLimit> limit_;
 };

@@ -4,8 +4,7 @@
 
 #include "word_list_fixture.h"
 
-#include <QDir>
-#include <QFile>
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -86,19 +85,19 @@ TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown
     openList();
     clickCell(0, 2);
 
-    // The word file's place is taken by a folder: no save can succeed.
-    const QString file = folder.path(QStringLiteral("words/default.txt"));
-    QFile::remove(file);
-    QDir().mkpath(file);
-    deleteSelected();
+    {
+        // No file may grow: no save can succeed.
+        FileSizeLimit full(1);
+        deleteSelected();
+    }
     EXPECT_EQ(dialogs.errors(),
-              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません(通常のファイルではありません).")});
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
+    EXPECT_EQ(wordFile(), words);
     ASSERT_EQ(grid()->rowCount(), 3);
     EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("りんご"));
     EXPECT_EQ(trainer.book().store.text(), words);
 
     // The disk is back: the change of the meaning shown goes to apple.
-    QDir(file).removeRecursively();
     answerChange(QStringLiteral("林檎"), true);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(pastSeen, QStringLiteral("りんご"));

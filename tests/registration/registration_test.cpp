@@ -1,5 +1,6 @@
 #include "registration/radio_group.h"
 #include "registration_fixture.h"
+#include "support/file_size_limit.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -307,18 +308,18 @@ TEST_F(RegistrationTest, BlankLastLineStaysBehindTheNewWord)
 TEST_F(RegistrationTest, AFailedSaveKeepsNothingButTheFormAndEnterThenRegistersOnce)
 {
     startWith("");
-    // A folder where the word file was: no save can succeed.
-    const QString file = folder.path(QStringLiteral("words/default.txt"));
-    QFile::remove(file);
-    QDir().mkpath(file);
-    registerWord("kiwi", QStringLiteral("キウイ"));
+    {
+        // No file may grow: no save can succeed.
+        FileSizeLimit full(1);
+        registerWord("kiwi", QStringLiteral("キウイ"));
+    }
     ASSERT_EQ(dialogs.errors(),
-              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません(通常のファイルではありません).")});
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
     EXPECT_EQ(panel().word->text(), QStringLiteral("kiwi"));
     EXPECT_EQ(trainer.book().store.LineCount(), 0);
+    EXPECT_EQ(wordFile(), QByteArray());
 
     // The disk is back: Enter registers the same word, not "already there".
-    QDir(file).removeRecursively();
     dialogs.clear();
     QTest::keyClick(panel().mean, Qt::Key_Return);
     EXPECT_TRUE(dialogs.shown.empty());

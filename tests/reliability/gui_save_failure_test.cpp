@@ -1,7 +1,7 @@
-#include "file_size_limit.h"
 #include "read_only.h"
 #include "saved_store.h"
 #include "store/record.h"
+#include "support/file_size_limit.h"
 #include "support/fixtures.h"
 #include "window/options_panel.h"
 

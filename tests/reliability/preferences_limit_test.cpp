@@ -1,6 +1,6 @@
-#include "file_size_limit.h"
 #include "store/failure.h"
 #include "store/preferences.h"
+#include "support/file_size_limit.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

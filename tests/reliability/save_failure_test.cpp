@@ -1,9 +1,9 @@
-#include "file_size_limit.h"
 #include "read_only.h"
 #include "saved_store.h"
 #include "store/failure.h"
 #include "store/line_store.h"
 #include "store/word_file.h"
+#include "support/file_size_limit.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -96,3 +96,44 @@ TEST_F(OptionsTest, SettingTheDefaultTakesEffectAtTheNextStart)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OptionsTest, WriteOutAsksBeforeReplacingAFileAndLoadBeforeStartingANewOne)
+{
+    folder.write(QStringLiteral("mine.txt"), "kept,x,,,0,0,0\r\n");
+    dialogs.fileAnswers = {folder.path(QStringLiteral("mine.txt"))};
+    dialogs.confirmAnswers = {false};
+    press(panel().Button6);
+    ASSERT_EQ(dialogs.confirmations().size(), 1u);
+    EXPECT_TRUE(dialogs.confirmations()[0].contains(QStringLiteral("置き換えますか")));
+    EXPECT_EQ(folder.read(QStringLiteral("mine.txt")), "kept,x,,,0,0,0\r\n");
+
+    // A name that does not exist: キャンセル changes nothing, OK starts an
+    // empty word file there, made on the first change.
+    const QString typo = folder.path(QStringLiteral("wrods.txt"));
+    dialogs.fileAnswers = {typo, typo};
+    dialogs.confirmAnswers = {false, true};
+    press(panel().Button3);
+    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().store.LineCount(), 2);
+    press(panel().Button3);
+    EXPECT_EQ(dialogs.confirmations().size(), 3u);
+    EXPECT_EQ(trainer.book().path, typo);
+    EXPECT_EQ(trainer.book().store.LineCount(), 0);
+    EXPECT_FALSE(folder.exists(QStringLiteral("wrods.txt")));
+}
+
+TEST_F(OptionsTest, ADefaultNameThePreferencesCannotHoldIsRefusedWithAMessage)
+{
+    const QByteArray before = folder.read(QStringLiteral("config/plimopref.ini"));
+    dialogs.fileAnswers = {QStringLiteral("/tmp/") + QString(2100, QLatin1Char('a'))
+                           + QStringLiteral(".txt")};
+    press(panel().Button1);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.errors().empty());
+    EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), before);
+}
+
+} // namespace

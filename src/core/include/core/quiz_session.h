@@ -22,6 +22,8 @@ public:
     // The next question, in turn or at random. An empty pool raises the
     // conversion Failure of the empty slot.
     void next(const WordBook& book, const OrderList& pool, const Options& options, Random& rng);
+    // No pool and no question, as before the quiz tab was first chosen.
+    void reset();
     // Shows the first whole character of the word.
     void hint(const WordBook& book);
     // How the typed answer would be judged; changes nothing.

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "core/conflict.h"
 #include "core/exam_session.h"
 #include "core/options.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
 #include "store/order_list.h"
 #include "store/random.h"
+#include "store/word_file_lock.h"
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // Everything a learner can act on: the current word file, the order list
 // the quiz and the test share, the quiz and the test sessions, and the
@@ -18,6 +21,11 @@
 // word file saved, the session moved on) or, when any step fails, not at
 // all. A failure is raised to the caller after everything was put back as
 // it was, so memory, the file and what the views draw from them agree.
+//
+// The current word file is locked (WordFileLock) so that no other Lexiwren
+// works on it at the same time, and before every save the trainer checks
+// that no other program has changed it since; when one has, it asks the
+// ConflictQuestion whether to overwrite or to load that version instead.
 class Trainer {
 public:
     explicit Trainer(QString prefsFile);
@@ -30,6 +38,17 @@ public:
     // A plain value: the options panel writes it as the learner chooses.
     Options options;
 
+    // Where a word file named by a relative path lives (the working folder),
+    // and whether it could be made. When it could not, no such file is
+    // opened or created anywhere else.
+    void setDataFolder(const QString& folder, bool usable);
+    // Who decides about a word file changed by another program; without one
+    // such a save fails with the ExternalChange message.
+    void setConflictQuestion(ConflictQuestion* question) { conflicts_ = question; }
+    // Runs after the word file was loaded again in place of an action, so
+    // the views can show the words anew.
+    void setReloaded(std::function<void()> reloaded) { reloaded_ = std::move(reloaded); }
+
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
     const QString& defaultWordFile() const { return defaultWordFile_; }
@@ -37,10 +56,11 @@ public:
     // Writes the preferences file with the default word file.
     void createPreferences();
     void readDefaultWordFile();
-    // Stores a new default word file; the current one stays.
-    void setDefaultWordFile(const QString& path);
+    // Stores a new default word file; the current one stays. The message
+    // refusing a name the preferences file cannot hold whole, or empty.
+    QString setDefaultWordFile(const QString& path);
     // Makes the default word file current: created (with its folder) when
-    // missing, then loaded.
+    // missing, then loaded. Raises FileInUse when another Lexiwren has it.
     void openDefaultWordFile();
 
     // Reseeds the random numbers from the clock (every tab switch).
@@ -55,7 +75,9 @@ public:
     void deleteRecord(int record);
     // 初期化: false when there was no record, and nothing was written.
     bool resetCounts();
-    // 読み込む: the file becomes the current word file.
+    // 読み込む: the file becomes the current word file; a name that does
+    // not exist yet starts a new, empty word file there. Raises FileInUse
+    // when another Lexiwren has it, and changes nothing on any failure.
     void openWordFile(const QString& path);
     // 書き出す: the words are written to `path`; the current file stays.
     void writeWordFile(const QString& path) const;
@@ -83,8 +105,19 @@ private:
     };
 
     template <typename Action> auto transact(Action&& action);
+    // Makes `path` the current word file, with its words and its lock.
+    void makeCurrent(const QString& path, bool createWhenMissing);
+    // Loads the current word file again after another program changed it;
+    // the sessions start afresh. Raises the notice that the action at hand
+    // was not applied.
+    [[noreturn]] void reloadChangedFile();
 
     QString prefsFile_;
     QString defaultWordFile_;
+    QString dataFolder_;
+    bool dataFolderUsable_ = true;
+    ConflictQuestion* conflicts_ = nullptr;
+    std::function<void()> reloaded_;
+    WordFileLock lock_;
     State state_;
 };

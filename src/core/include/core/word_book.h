@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/file_stamp.h"
 #include "store/line_store.h"
 
 #include <QByteArray>
@@ -48,6 +49,8 @@ class WordBook {
 public:
     LineStore store;
     QString path; // the current word file as stored (may hold backslashes); empty when none
+    // What the word file held when we last loaded or saved it.
+    FileStamp stamp;
 
     // Records a scan sees, looking at no more than `indices` lines.
     int visibleRecords(int indices) const;
@@ -77,6 +80,7 @@ public:
     // One answer to a record: `asked` one up, and `correct` too when right.
     void countAnswer(int record, bool right);
 
-    // Saves the whole store to `path`.
-    void save() const;
+    // Saves the whole store to `path`. Raises ExternalChange, writing
+    // nothing, when the file no longer holds what we last loaded or saved.
+    void save();
 };

@@ -5,12 +5,17 @@
 #include <stdexcept>
 
 // A failure ends the handler that raised it; the handler runner shows its
-// text with a final "." in an error box and the program carries on.
-// Whatever the handler had already changed stays changed.
+// text with a final "." in an error box and the program carries on. The
+// learner's actions put back whatever they had changed before raising it.
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const QString& text);
     const QString& text() const { return text_; }
+
+    // An action that stopped for a reason that is no error (the learner
+    // chose not to go on): shown as a plain message, as it stands.
+    static Failure notice(const QString& text);
+    bool isNotice() const { return notice_; }
 
     // The fixed failures of the program, with the offending text in place.
     // A reason, when given, follows in parentheses: "ファイル a.txt は開けま
@@ -23,4 +28,5 @@ public:
 
 private:
     QString text_;
+    bool notice_ = false;
 };

@@ -36,3 +36,7 @@ FileStamp LoadLines(LineStore& store, const QString& path);
 // When the folder refuses a new file but the word file is writable, the
 // atomic way is impossible and the file is written in place instead.
 FileStamp SaveLines(const LineStore& store, const QString& path);
+
+// The same for any bytes we write whole (an export): a regular file or
+// nothing is replaced, all or nothing, and a read-only file is left alone.
+void saveWholeFile(const QString& path, const QByteArray& bytes);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/conflict.h"
+
 #include <QWidget>
 
 class AboutPanel;
@@ -15,7 +17,10 @@ class WordList;
 
 // The one window of the program: a fixed 498 × 356 client area holding the
 // tab control with its six tabs; every tab's panel lies inside it.
-class MainWindow : public QWidget { // Form1
+//
+// It is also where the learner is asked about a word file another program
+// changed, and it shows the words anew when they were loaded again.
+class MainWindow : public QWidget, private ConflictQuestion { // Form1
     Q_OBJECT
 public:
     enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
@@ -29,6 +34,9 @@ public:
     void TabControl1Change();
     // Selecting a tab from code runs no tab switch.
     void selectTabSilently(int index);
+    // The start found the default word file held by another Lexiwren, and
+    // opened none.
+    bool defaultFileInUse() const { return defaultFileInUse_; }
 
     QWidget* TabControl1 = nullptr;
     QTabBar* tabBar = nullptr;
@@ -45,6 +53,7 @@ public:
 
 private:
     void hideAllPanels();
+    bool overwrite(const QString& path) override;
 
     Trainer& trainer_;
     Dialogs& dialogs_;
@@ -54,4 +63,5 @@ private:
     OptionsPanel* options_ = nullptr;
     AboutPanel* about_ = nullptr;
     TOKBottomDlg* OKBottomDlg_ = nullptr;
+    bool defaultFileInUse_ = false;
 };
