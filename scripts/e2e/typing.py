@@ -56,6 +56,7 @@ class Fcitx:
     switching the input method on means Mozc."""
 
     def __init__(self, home):
+        self.home = home
         os.makedirs(f"{home}/.config/fcitx5", exist_ok=True)
         with open(f"{home}/.config/fcitx5/profile", "w") as f:
             f.write(PROFILE)
@@ -82,6 +83,31 @@ class Fcitx:
                 self.proc.kill()
                 self.proc.wait(5)
         self.log.close()
+        # Mozc's converter runs on as a process of its own once started;
+        # ours is the one with this test's home.
+        for pid in mozc_servers(self.home):
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+
+
+def mozc_servers(home):
+    """The process ids of the Mozc servers started with this home."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/comm") as f:
+                if f.read().strip() != "mozc_server":
+                    continue
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if f"HOME={home}".encode() in f.read().split(b"\0"):
+                    found.append(int(entry))
+        except OSError:  # gone meanwhile, or another user's
+            continue
+    return found
 
 
 def wait_state(run, state, what):
