@@ -7,18 +7,16 @@
 #include <QInputMethod>
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace ui {
 
 namespace {
 
 InputMethodSwitch* replacement = nullptr;
-bool replaced = false;
 
 InputMethodSwitch* switchInUse()
 {
-    return replaced ? replacement : platformInputMethodSwitch();
+    return replacement ? replacement : platformInputMethodSwitch();
 }
 
 } // namespace
@@ -26,7 +24,6 @@ InputMethodSwitch* switchInUse()
 void setInputMethodSwitch(InputMethodSwitch* s)
 {
     replacement = s;
-    replaced = s != nullptr;
 }
 
 } // namespace ui
