@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Usage: validate-install.sh BUILD_DIR STAGE_DIR APP_ID
-# Installs BUILD_DIR into STAGE_DIR (prefix /usr, as the Debian package does)
-# and checks the installed desktop entry and AppStream metadata with Debian's
-# own validators. Exits 77 (skipped) when neither validator is installed.
+# Installs BUILD_DIR into STAGE_DIR (prefix /usr, as the Debian package does),
+# checks that every installed file is in place, renders both manual pages
+# (English and Japanese) with man, and checks the desktop entry and AppStream
+# metadata with Debian's own validators. A check whose tool is not installed
+# is skipped; when none of them can run, the whole test is (exit 77).
 set -euo pipefail
 build=$1 stage=$2 id=$3
 
 have_desktop=$(command -v desktop-file-validate || true)
 have_appstream=$(command -v appstreamcli || true)
-if [ -z "$have_desktop" ] && [ -z "$have_appstream" ]; then
-  echo "desktop-file-validate and appstreamcli are not installed" \
-       "(packages desktop-file-utils, appstream): skipped"
+have_man=$(command -v man || true)
+if [ -z "$have_desktop" ] && [ -z "$have_appstream" ] && [ -z "$have_man" ]; then
+  echo "desktop-file-validate, appstreamcli and man are not installed" \
+       "(packages desktop-file-utils, appstream, man-db): skipped"
   exit 77
 fi
 
@@ -23,6 +26,7 @@ for f in "$stage/usr/bin/lexiwren" \
          "$share/metainfo/$id.metainfo.xml" \
          "$share/icons/hicolor/scalable/apps/lexiwren.svg" \
          "$share/man/man1/lexiwren.1.gz" \
+         "$share/man/ja/man1/lexiwren.1.gz" \
          "$share/doc/lexiwren/copyright" \
          "$share/doc/lexiwren/changelog.gz"; do
   [ -f "$f" ] || { echo "not installed: ${f#"$stage"}"; exit 1; }
@@ -31,6 +35,23 @@ for size in 16 32 48 64 128 256; do
   f="$share/icons/hicolor/${size}x${size}/apps/lexiwren.png"
   [ -f "$f" ] || { echo "not installed: ${f#"$stage"}"; exit 1; }
 done
+
+if [ -n "$have_man" ]; then
+  # Each page renders without a single warning from groff, and `man -L ja`
+  # finds the Japanese one where the English one stands for every other
+  # language.
+  for page in "$share/man/man1/lexiwren.1.gz" "$share/man/ja/man1/lexiwren.1.gz"; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "${page#"$stage"}: $warnings"; exit 1; }
+  done
+  found_ja=$(MANPATH="$share/man" man -L ja -w lexiwren)
+  found_en=$(MANPATH="$share/man" man -L en -w lexiwren)
+  [ "$found_ja" = "$share/man/ja/man1/lexiwren.1.gz" ] || { echo "man -L ja found: $found_ja"; exit 1; }
+  [ "$found_en" = "$share/man/man1/lexiwren.1.gz" ] || { echo "man -L en found: $found_en"; exit 1; }
+  echo "man: both manual pages render without warnings; man -L ja finds the Japanese one"
+else
+  echo "man not installed (man-db): manual pages not rendered"
+fi
 
 if [ -n "$have_desktop" ]; then
   desktop-file-validate "$share/applications/$id.desktop"

@@ -7,9 +7,10 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
   libgtest-dev googletest
+  dbus-daemon
   libcsv-dev libxml2-utils
   fonts-ipafont-gothic
-  appstream desktop-file-utils
+  appstream desktop-file-utils man-db
 )
 packages+=("$@")
 

@@ -94,9 +94,14 @@ class Run:
                    XDG_RUNTIME_DIR=f"{home}/.run", LANG="C.UTF-8")
         env.pop("QT_QPA_PLATFORM", None)
         os.makedirs(f"{home}/.run", mode=0o700, exist_ok=True)
+        self.env = env
         self.words = f"{home}/.local/share/lexiwren/words/default.txt"
         self.log = open(f"{home}/program.log", "w")
         self.proc = subprocess.Popen([self.program], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+
+    def start_again(self):
+        """Another start by the same user, while the program runs."""
+        return subprocess.Popen([self.program], env=self.env, stdout=self.log, stderr=subprocess.STDOUT)
 
     def main_window(self):
         self.window = self.wait_window(r"^Lexiwren v1\.0", "the main window")
@@ -203,11 +208,11 @@ class Run:
         self.passed += 1
         print(f"  ok {self.passed:2d}  {what}", flush=True)
 
-    def evidence(self):
+    def evidence(self, name="failure"):
         if self.window:
             try:
-                screen.png(self.window, f"{self.workdir}/failure.png")
-                print(f"  picture of the window: {self.workdir}/failure.png")
+                screen.png(self.window, f"{self.workdir}/{name}.png")
+                print(f"  picture of the window: {self.workdir}/{name}.png")
             except Exception as e:  # the window may be gone with the program
                 print(f"  no picture of the window: {e}")
 
@@ -292,6 +297,17 @@ def first_start_and_words(run, home):
     run.stop()
 
 
+def prepared_home(home, records):
+    """A user who has run the program before: preferences naming
+    words\\default.txt, and that word file holding these records."""
+    os.makedirs(f"{home}/.config/lexiwren")
+    os.makedirs(f"{home}/.local/share/lexiwren/words")
+    with open(f"{home}/.config/lexiwren/plimopref.ini", "wb") as f:
+        f.write(b"[wordfile]\r\ndefwordfile=words\\default.txt\r\n")
+    with open(f"{home}/.local/share/lexiwren/words/default.txt", "wb") as f:
+        f.write(b"".join(r.encode("cp932") + b"\r\n" for r in records))
+
+
 TEST_WORDS = [("book", "本"), ("cat", "猫"), ("dog", "犬"), ("river", "川"),
               ("mountain", "山"), ("window", "窓"), ("flower", "花"), ("bridge", "橋"),
               ("school", "学校"), ("summer", "夏"), ("library", "図書館"), ("station", "駅")]
@@ -299,18 +315,12 @@ TEST_WORDS = [("book", "本"), ("cat", "猫"), ("dog", "犬"), ("river", "川"),
 
 def normal_test(run, home):
     """A normal test of 10 questions from a prepared file of 12 words."""
-    os.makedirs(f"{home}/.config/lexiwren")
-    os.makedirs(f"{home}/.local/share/lexiwren/words")
-    with open(f"{home}/.config/lexiwren/plimopref.ini", "wb") as f:
-        f.write(b"[wordfile]\r\ndefwordfile=words\\default.txt\r\n")
     counts = {w: [0, 0] for w, _ in TEST_WORDS}
 
     def records():
         return [f"{w},{m},,,0,{counts[w][0]},{counts[w][1]}" for w, m in TEST_WORDS]
 
-    with open(f"{home}/.local/share/lexiwren/words/default.txt", "wb") as f:
-        f.write(b"".join(r.encode("cp932") + b"\r\n" for r in records()))
-
+    prepared_home(home, records())
     run.start(home)
     run.main_window()
     run.step("a second start with a preferences file shows no message")
@@ -322,8 +332,8 @@ def normal_test(run, home):
     previous = run.prompt(QUIZ_PROMPT)      # the options panel, before the quiz shows
     run.click(TABS["quiz"])
     looks = {}
-    for word, _ in TEST_WORDS:
-        if previous is not None:
+    for i, (word, _) in enumerate(TEST_WORDS):
+        if i > 0:                     # the tab opens on the first question
             run.key("alt+n")          # 次の問題(&N)
         shown = run.new_prompt(QUIZ_PROMPT, previous, f"the quiz to ask {word}")
         looks[shown] = word
@@ -361,29 +371,86 @@ def normal_test(run, home):
     run.stop()
 
 
+def stacking():
+    """The root's child windows, topmost first."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], check=True, text=True,
+                          stdout=subprocess.PIPE).stdout
+    return [str(int(m.group(1), 16)) for m in re.finditer(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
+
+
+def second_start(run, home):
+    """A second start brings the running window to the front and ends
+    quietly; when the running copy hangs, it says that Lexiwren is running."""
+    prepared_home(home, ["apple,りんご,,,0,0,0"])
+    run.start(home)
+    window = run.main_window()
+    cover = subprocess.Popen(["xlogo", "-name", "cover", "-geometry", "700x500+0+0"],
+                             stderr=subprocess.DEVNULL)
+    try:
+        cover_window = run.wait_window(r"^cover$", "a window over the program's")
+        run.xdo("windowfocus", "--sync", cover_window)
+        run.wait_for("the other window to cover the program's",
+                     lambda: stacking().index(cover_window) < stacking().index(window))
+
+        second = run.start_again()
+        try:
+            status = second.wait(15)
+        except subprocess.TimeoutExpired:
+            second.kill()
+            raise Failed("the second start did not end (a message box?)")
+        if status != 0 or run.visible(r"^Lexiwren$"):
+            raise Failed(f"the second start ended with status {status} or left a message box")
+        run.step("a second start ends at once with status 0, without a message")
+        # Raised, and asked to be active. Without a window manager X grants
+        # the focus only to a request newer than the last focus change, and
+        # the program's request carries the time of the last event it saw:
+        # the focus stays where the test put it, so only the raise is checked.
+        run.wait_for("the running window to come above the other",
+                     lambda: stacking().index(window) < stacking().index(cover_window))
+        run.step("the running window comes to the front")
+    finally:
+        cover.terminate()
+        cover.wait(5)
+
+    # A copy that holds the lock but answers nothing.
+    os.kill(run.proc.pid, signal.SIGSTOP)
+    try:
+        third = run.start_again()
+        run.answer_box(r"^Lexiwren$", "Lexiwren はすでに起動しています。 from a start while the running copy hangs")
+        if third.wait(10) != 0:
+            raise Failed(f"that start ended with status {third.returncode}")
+    finally:
+        os.kill(run.proc.pid, signal.SIGCONT)
+    run.step("after the message that start ends with status 0")
+    run.stop()
+
+
 def main():
     program, workdir = sys.argv[1], sys.argv[2]
     run = Run(program, workdir)
     started = time.monotonic()
-    try:
-        for name, scenario in (("first start, registration, quiz and deletion", first_start_and_words),
-                               ("a normal test of 10", normal_test)):
-            print(f"e2e: {name}", flush=True)
-            home = f"{workdir}/{scenario.__name__}"
-            shutil.rmtree(home, ignore_errors=True)
-            os.makedirs(home)
+    failed = 0
+    # Each scenario starts the program afresh in a home of its own, so one
+    # that fails does not keep the others from running.
+    for name, scenario in (("first start, registration, quiz and deletion", first_start_and_words),
+                           ("a normal test of 10", normal_test),
+                           ("a second start while the program runs", second_start)):
+        print(f"e2e: {name}", flush=True)
+        home = f"{workdir}/{scenario.__name__}"
+        shutil.rmtree(home, ignore_errors=True)
+        os.makedirs(home)
+        try:
             scenario(run, home)
-    except Failed as e:
-        print(f"  FAILED: {e}", flush=True)
-        run.evidence()
-        run.stop()
-        print(f"e2e: {run.passed} passed, 1 failed")
-        return 1
-    finally:
-        run.stop()
+        except Failed as e:
+            failed += 1
+            print(f"  FAILED: {e}", flush=True)
+            run.evidence(scenario.__name__)
+        finally:
+            run.stop()
+            run.window = None
     print(f"e2e: took {time.monotonic() - started:.1f} s")
-    print(f"e2e: {run.passed} passed, 0 failed")
-    return 0
+    print(f"e2e: {run.passed} passed, {failed} failed")
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

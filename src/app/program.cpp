@@ -1,7 +1,9 @@
 #include "app/program.h"
 
 #include "app/app_icon.h"
+#include "app/command_line.h"
 #include "app/font_preload.h"
+#include "app/instance_channel.h"
 #include "app/single_instance.h"
 #include "core/trainer.h"
 #include "store/preferences.h"
@@ -10,12 +12,25 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstdio>
+
 int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
 {
+    // Answered before anything starts, so it works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> answer = commandLineAnswer(arguments, japaneseMessages())) {
+        std::fputs(answer->toUtf8().constData(), stdout);
+        return 0;
+    }
+
     FontPreload fonts;
     QApplication app(argc, argv);
     fonts.applicationReady();
@@ -37,15 +52,28 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
-    // A second copy says so and ends before it touches any file.
+    // A second copy hands over to the running one, whose window comes to the
+    // front, and ends before it touches any file. Only when the running copy
+    // does not answer does it say that Lexiwren is running. The channel is
+    // named after the lock as the file system sees it, so that every path
+    // to the lock gives the same name.
     SingleInstance instance(configDir);
+    const auto channelKey = [&] { return QFileInfo(instance.lockFile()).canonicalFilePath(); };
     const bool claimed = [&] {
         QtDialogs firstDialogs(dataDir);
-        return instance.claim(firstDialogs);
+        return instance.claim(firstDialogs, [&] { return InstanceChannel::knock(channelKey()); });
     }();
     fonts.finish();
     if (!claimed)
         return 0;
+
+    // Open from here on, so that a later start is answered even while the
+    // first start's message is shown, before there is a window.
+    QPointer<QWidget> mainWindow;
+    InstanceChannel channel(channelKey());
+    QObject::connect(&channel, &InstanceChannel::comeForward, [&mainWindow] { bringForward(mainWindow); });
+    if (instance.holdsLock())
+        channel.listen();
 
     QDir().mkpath(dataDir);
     QDir::setCurrent(dataDir);
@@ -53,6 +81,7 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     Trainer trainer(QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName)));
     QtDialogs dialogs(dataDir);
     MainWindow window(trainer, dialogs);
+    mainWindow = &window;
     window.show();
     if (shown)
         shown(window);

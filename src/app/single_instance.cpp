@@ -13,7 +13,7 @@ SingleInstance::SingleInstance(const QString& folder)
 {
 }
 
-bool SingleInstance::claim(Dialogs& dialogs)
+bool SingleInstance::claim(Dialogs& dialogs, const std::function<bool()>& handOver)
 {
     const QString folder = QFileInfo(file_.fileName()).absolutePath();
     if (!QFileInfo::exists(folder))
@@ -23,12 +23,16 @@ bool SingleInstance::claim(Dialogs& dialogs)
     // while a second still waits on the old one.
     if (!file_.open(QIODevice::ReadWrite))
         return true;
-    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0)
+    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0) {
+        locked_ = true;
         return true;
+    }
     const bool heldElsewhere = errno == EWOULDBLOCK;
     file_.close();
     if (!heldElsewhere)
         return true;
+    if (handOver && handOver())
+        return false;
     dialogs.message(QStringLiteral("Lexiwren はすでに起動しています。"));
     return false;
 }

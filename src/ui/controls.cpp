@@ -55,8 +55,14 @@ void placeAsPanel(QWidget* panel)
 
 void centreOnScreen(QWidget& window)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // A window is moved by its frame (as far as the frame is known yet): the
+    // frame is what the learner sees centred.
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
 }
 
 namespace {

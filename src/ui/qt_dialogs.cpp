@@ -11,18 +11,33 @@
 
 namespace {
 
+// A message box centred on the screen at the size it is shown with. The box
+// settles its size only as it is shown: it grows to fit its text and, when
+// the text (a long path, say) would be wider than the screen allows, wraps
+// it anywhere instead of at spaces and keeps within the screen. So it is
+// centred after that, not before.
+class CentredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        ui::centreOnScreen(*this);
+    }
+};
+
 int runBox(QMessageBox& box)
 {
     box.setWindowModality(Qt::ApplicationModal);
-    box.adjustSize();
-    ui::centreOnScreen(box);
     return box.exec();
 }
 
 // A box titled with the program's name and a single OK button.
 void notify(QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, programName(), text, QMessageBox::Ok);
+    CentredBox box(icon, programName(), text, QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     runBox(box);
 }
@@ -40,8 +55,8 @@ void QtDialogs::message(const QString& text)
 
 bool QtDialogs::confirm(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"), text,
-                    QMessageBox::Ok | QMessageBox::Cancel);
+    CentredBox box(QMessageBox::Information, QStringLiteral("情報"), text,
+                   QMessageBox::Ok | QMessageBox::Cancel);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setDefaultButton(QMessageBox::Ok);

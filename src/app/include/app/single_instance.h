@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 class Dialogs;
 
 // One running copy per user: two windows on one word file would overwrite
@@ -17,14 +19,19 @@ public:
     explicit SingleInstance(const QString& folder);
 
     // True when this copy may run. When another running copy holds the lock,
-    // says so in a message box and answers false, having touched nothing.
-    // When no lock can be taken at all (a folder that cannot be written, a
-    // file system without locks), the copy runs anyway: refusing to start
-    // would be worse.
-    bool claim(Dialogs& dialogs);
+    // answers false, having touched nothing: first `handOver` is asked to
+    // pass the start on to that copy, and only when it cannot (none given,
+    // or the copy does not answer) does a message box say the program is
+    // already running. When no lock can be taken at all (a folder that
+    // cannot be written, a file system without locks), the copy runs anyway:
+    // refusing to start would be worse.
+    bool claim(Dialogs& dialogs, const std::function<bool()>& handOver = {});
 
     QString lockFile() const { return file_.fileName(); }
+    // True once claim() took the lock (not when it let the copy run without).
+    bool holdsLock() const { return locked_; }
 
 private:
     QFile file_;
+    bool locked_ = false;
 };

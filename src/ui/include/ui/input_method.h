@@ -2,9 +2,11 @@
 
 class QLineEdit;
 
-// Input method settings of an edit. English fields get their keys straight
+// The language a field is typed in. English fields take their keys straight
 // from the keyboard: the platform input method is switched off for them.
-// Japanese fields leave it on, in whatever mode the learner last chose.
-// Qt has no request for a kana mode, so that is all an application can ask.
+// Japanese fields switch the input method on when they take the focus, so a
+// learner can type a meaning without first pressing a key to get Japanese.
+// Either call may be repeated to change a field's language (the change
+// dialog's field follows the column it edits).
 void useEnglishInput(QLineEdit* edit);
 void useJapaneseInput(QLineEdit* edit);

@@ -1,0 +1,110 @@
+#include "app/instance_channel.h"
+#include "app/single_instance.h"
+#include "child_process.h"
+#include "support/scripted_dialogs.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAlreadyRunning = QStringLiteral("Lexiwren はすでに起動しています。");
+
+// Each test has a runtime folder of its own, shared with its children.
+class InstanceChannelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", previous_); }
+
+    static std::unique_ptr<ChildProcess> copy(const char* mode, const QString& key, QStringList more = {})
+    {
+        return std::make_unique<ChildProcess>(QStringLiteral(CHANNEL_HOLDER),
+                                              QStringList{QString::fromLatin1(mode), key} + more);
+    }
+    QString runtime() const { return runtime_.path(); }
+
+    const QString key = QStringLiteral("/home/learner/.config/lexiwren/lexiwren.lock");
+
+private:
+    QTemporaryDir runtime_;
+    QByteArray previous_;
+};
+
+TEST_F(InstanceChannelTest, ALaterStartIsAnsweredByTheRunningCopyWhichComesForward)
+{
+    auto running = copy("listen", key);
+    ASSERT_EQ(running->line(), "listening");
+    const QFileInfo socket(InstanceChannel::socketPath(key));
+    EXPECT_EQ(socket.absolutePath(), runtime());
+    EXPECT_FALSE(socket.permissions()
+                 & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup));
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(InstanceChannel::knock(key, 10000));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(running->line(), "forward");
+    EXPECT_TRUE(InstanceChannel::knock(key, 10000)) << "answered again";
+    EXPECT_EQ(running->line(), "forward");
+
+    // Another key names another copy.
+    EXPECT_FALSE(InstanceChannel::knock(key + QStringLiteral(".other"), 300));
+}
+
+TEST_F(InstanceChannelTest, ACopyThatHangsOrNoCopyAtAllLeavesALaterStartUnansweredInTime)
+{
+    auto hung = copy("hang", key);
+    ASSERT_EQ(hung->line(), "listening");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(InstanceChannel::knock(key, 800));
+    EXPECT_GE(clock.elapsed(), 700);
+    EXPECT_LT(clock.elapsed(), 3000);
+
+    clock.restart();
+    EXPECT_FALSE(InstanceChannel::knock(QStringLiteral("/nobody/holds/this.lock"), 300));
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+TEST_F(InstanceChannelTest, ACopyStillStartingIsWaitedForAndASocketLeftByAKilledCopyIsTakenOver)
+{
+    {
+        auto starting = copy("listen", key); // knocked at before it listens
+        EXPECT_TRUE(InstanceChannel::knock(key, 20000));
+    }
+    // Killed, it left its socket file behind.
+    ASSERT_TRUE(QFileInfo::exists(InstanceChannel::socketPath(key)));
+    EXPECT_FALSE(InstanceChannel::knock(key, 300)) << "a dead socket answered";
+
+    auto next = copy("listen", key);
+    ASSERT_EQ(next->line(), "listening");
+    auto later = copy("knock", key, {QStringLiteral("10000")});
+    EXPECT_EQ(later->line(), "answered");
+    EXPECT_EQ(next->line(), "forward");
+}
+
+TEST_F(InstanceChannelTest, TheAlreadyRunningMessageComesOnlyWhenTheHandOverFails)
+{
+    QTemporaryDir config;
+    SingleInstance running(config.path());
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(running.claim(dialogs));
+    EXPECT_TRUE(running.holdsLock());
+
+    SingleInstance handedOver(config.path());
+    EXPECT_FALSE(handedOver.claim(dialogs, [] { return true; }));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(handedOver.holdsLock());
+
+    SingleInstance unanswered(config.path());
+    EXPECT_FALSE(unanswered.claim(dialogs, [] { return false; }));
+    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kAlreadyRunning});
+}
+
+} // namespace

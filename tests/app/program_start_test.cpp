@@ -1,0 +1,90 @@
+#include "app/instance_channel.h"
+#include "child_process.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The built program as a user starts it, with folders of its own.
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+        QDir(home_.path()).mkpath(QStringLiteral("run"));
+        QFile::setPermissions(path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", path("run").toUtf8());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), path("data"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path("run"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", previousRuntime_); }
+
+    QString path(const char* relative) const
+    {
+        return QDir(home_.path()).filePath(QString::fromLatin1(relative));
+    }
+    std::unique_ptr<ChildProcess> start(const QStringList& arguments = {})
+    {
+        return std::make_unique<ChildProcess>(QStringLiteral(LEXIWREN_BIN), arguments, env);
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+
+private:
+    QTemporaryDir home_;
+    QByteArray previousRuntime_;
+};
+
+TEST_F(ProgramStart, HelpAndVersionNeedNoDisplayAndTouchNoFile)
+{
+    // A display that cannot be opened: any attempt to open one fails the start.
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+    auto help = start({QStringLiteral("--help")});
+    ASSERT_TRUE(help->finished(20000));
+    EXPECT_EQ(help->exitCode(), 0);
+    const QString text = QString::fromUtf8(help->output());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("使い方: lexiwren"))) << text.toStdString();
+
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    auto version = start({QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--version")});
+    ASSERT_TRUE(version->finished(20000));
+    EXPECT_EQ(version->exitCode(), 0);
+    EXPECT_TRUE(version->output().startsWith("Lexiwren 1.0\nA vocabulary trainer"));
+
+    EXPECT_FALSE(QFileInfo::exists(path("config")));
+    EXPECT_FALSE(QFileInfo::exists(path("data")));
+    EXPECT_TRUE(QDir(path("run")).isEmpty());
+}
+
+TEST_F(ProgramStart, ASecondStartHandsOverEvenWhileTheFirstShowsItsFirstStartMessage)
+{
+    // No preferences yet: the first copy shows its first-start message (and
+    // waits there: nobody answers it on the offscreen platform).
+    auto first = start();
+    const QString lock = path("config/lexiwren/lexiwren.lock");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QFileInfo::exists(lock)
+                && QFileInfo::exists(InstanceChannel::socketPath(QFileInfo(lock).canonicalFilePath()));
+        },
+        20000))
+        << "the first copy never opened its channel";
+
+    auto second = start({QStringLiteral("words.txt")});
+    ASSERT_TRUE(second->finished(20000)) << "the second start waits: a message box?";
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->process().state(), QProcess::Running);
+}
+
+} // namespace
