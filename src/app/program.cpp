@@ -3,8 +3,8 @@
 #include "app/app_icon.h"
 #include "app/command_line.h"
 #include "app/font_preload.h"
+#include "app/hand_over.h"
 #include "app/instance_channel.h"
-#include "app/single_instance.h"
 #include "core/trainer.h"
 #include "store/preferences.h"
 #include "ui/qt_dialogs.h"
@@ -19,6 +19,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
 {
@@ -52,35 +53,39 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
-    // A second copy hands over to the running one, whose window comes to the
-    // front, and ends before it touches any file. Only when the running copy
-    // does not answer does it say that Lexiwren is running. The channel is
-    // named after the lock as the file system sees it, so that every path
-    // to the lock gives the same name.
-    SingleInstance instance(configDir);
-    const auto channelKey = [&] { return QFileInfo(instance.lockFile()).canonicalFilePath(); };
-    const bool claimed = [&] {
-        QtDialogs firstDialogs(dataDir);
-        return instance.claim(firstDialogs, [&] { return InstanceChannel::knock(channelKey()); });
-    }();
+    // Relative word file names resolve in the data folder. When it cannot
+    // be made or entered, the trainer opens no such file, so nothing is
+    // written wherever the program happened to be started from.
+    const bool dataUsable = QDir().mkpath(dataDir) && QDir::setCurrent(dataDir);
     fonts.finish();
-    if (!claimed)
-        return 0;
-
-    // Open from here on, so that a later start is answered even while the
-    // first start's message is shown, before there is a window.
-    QPointer<QWidget> mainWindow;
-    InstanceChannel channel(channelKey());
-    QObject::connect(&channel, &InstanceChannel::comeForward, [&mainWindow] { bringForward(mainWindow); });
-    if (instance.holdsLock())
-        channel.listen();
-
-    QDir().mkpath(dataDir);
-    QDir::setCurrent(dataDir);
 
     Trainer trainer(QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName)));
+    trainer.setDataFolder(dataDir, dataUsable);
     QtDialogs dialogs(dataDir);
+
+    // The copy that holds a word file answers later starts on that file:
+    // its channel follows the current word file's lock from the moment the
+    // lock is taken, so a later start is answered even while this one still
+    // shows its first message.
+    QPointer<QWidget> mainWindow;
+    std::unique_ptr<InstanceChannel> channel;
+    trainer.setCurrentChanged([&] {
+        channel.reset();
+        if (trainer.lockFile().isEmpty())
+            return;
+        channel = std::make_unique<InstanceChannel>(channelKeyFor(trainer.lockFile()));
+        QObject::connect(channel.get(), &InstanceChannel::comeForward,
+                         [&mainWindow] { bringForward(mainWindow); });
+        channel->listen();
+    });
+
     MainWindow window(trainer, dialogs);
+    if (window.defaultFileInUse()) {
+        // Another Lexiwren has the word file: this start hands over to it.
+        handOverStart(trainer.defaultWordFile(), WordFileLock::lockFileFor(trainer.defaultWordFile()),
+                      dialogs);
+        return 0;
+    }
     mainWindow = &window;
     window.show();
     if (shown)

@@ -94,6 +94,13 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
                            "単語はどこにも保存されません")
                 .arg(QDir::toNativeSeparators(dataFolder_), path));
 
+    // The folder of the default file ("words") is made first, so a first
+    // start ends with a current word file to save to, and its lock file has
+    // a place beside it.
+    const bool exists = QFileInfo::exists(file);
+    if (!exists && createWhenMissing)
+        QDir().mkpath(QFileInfo(file).absolutePath());
+
     // The lock of the file in hand is kept; a new file's lock is taken
     // before its words are read, and the old one let go only once the new
     // file is current.
@@ -104,20 +111,20 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
 
     LineStore loaded;
     FileStamp stamp;
-    if (QFileInfo::exists(file)) {
+    if (exists) {
         stamp = LoadLines(loaded, path);
     } else if (createWhenMissing) {
-        // The folder of the default file ("words") is made as well, so a
-        // first start ends with a current word file to save to. The new file
-        // holds the empty store, so there is nothing to read back.
-        QDir().mkpath(QFileInfo(file).absolutePath());
+        // The new file holds the empty store: nothing to read back.
         stamp = SaveLines(loaded, path);
     }
     state_.book.store = std::move(loaded);
     state_.book.path = path;
     state_.book.stamp = stamp;
-    if (!sameFile)
+    if (!sameFile) {
         lock_ = std::move(lock);
+        if (currentChanged_)
+            currentChanged_();
+    }
 }
 
 bool Trainer::preferencesExist() const

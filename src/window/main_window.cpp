@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
+#include <optional>
 
 MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), dialogs_(dialogs)
 {
@@ -152,28 +153,36 @@ void MainWindow::hideAllPanels()
 
 void MainWindow::FormCreate()
 {
+    bool created = false;
     if (!trainer_.preferencesExist()) {
         // A preferences file that cannot be written is reported, and the
         // program goes on with the default word file all the same.
-        bool written = false;
         runHandler(dialogs_, [&] {
             trainer_.createPreferences();
-            written = true;
+            created = true;
         });
-        if (written)
-            dialogs_.message(
-                QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
     }
     // A preferences file that cannot be read is reported; the default word
     // file is the usual one then.
     runHandler(dialogs_, [this] { trainer_.readDefaultWordFile(); });
+    // The word file is made current, and so locked, before the first
+    // message waits for the learner: a second start meanwhile finds this
+    // copy holding it.
+    std::optional<Failure> failure;
     try {
         trainer_.openDefaultWordFile();
     } catch (const FileInUse&) {
         // The program's start hands the learner to the copy that has it.
         defaultFileInUse_ = true;
         return;
+    } catch (const Failure& opening) {
+        failure = opening;
     }
+    if (created)
+        dialogs_.message(
+            QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
+    if (failure)
+        throw *failure;
     TabControl1Change();
 }
 

@@ -1,5 +1,5 @@
+#include "app/hand_over.h"
 #include "app/instance_channel.h"
-#include "app/single_instance.h"
 #include "child_process.h"
 #include "support/scripted_dialogs.h"
 
@@ -91,20 +91,23 @@ TEST_F(InstanceChannelTest, ACopyStillStartingIsWaitedForAndASocketLeftByAKilled
 
 TEST_F(InstanceChannelTest, TheAlreadyRunningMessageComesOnlyWhenTheHandOverFails)
 {
-    QTemporaryDir config;
-    SingleInstance running(config.path());
+    QTemporaryDir folder;
+    const QString lockFile = folder.filePath(QStringLiteral(".default.txt.lock"));
+    QFile(lockFile).open(QIODevice::WriteOnly);
+    const QString key = channelKeyFor(lockFile);
     ScriptedDialogs dialogs;
-    ASSERT_TRUE(running.claim(dialogs));
-    EXPECT_TRUE(running.holdsLock());
 
-    SingleInstance handedOver(config.path());
-    EXPECT_FALSE(handedOver.claim(dialogs, [] { return true; }));
+    auto running = copy("listen", key);
+    ASSERT_EQ(running->line(), "listening");
+    handOverStart(QStringLiteral("words\\default.txt"), lockFile, dialogs);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_FALSE(handedOver.holdsLock());
+    EXPECT_EQ(running->line(), "forward");
 
-    SingleInstance unanswered(config.path());
-    EXPECT_FALSE(unanswered.claim(dialogs, [] { return false; }));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kAlreadyRunning});
+    running.reset();
+    handOverStart(QStringLiteral("words\\default.txt"), lockFile, dialogs, 300);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].startsWith(kAlreadyRunning));
+    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("words\\default.txt")));
 }
 
 } // namespace

@@ -70,9 +70,10 @@ TEST_F(ProgramStart, HelpAndVersionNeedNoDisplayAndTouchNoFile)
 TEST_F(ProgramStart, ASecondStartHandsOverEvenWhileTheFirstShowsItsFirstStartMessage)
 {
     // No preferences yet: the first copy shows its first-start message (and
-    // waits there: nobody answers it on the offscreen platform).
+    // waits there: nobody answers it on the offscreen platform), holding the
+    // default word file already.
     auto first = start();
-    const QString lock = path("config/lexiwren/lexiwren.lock");
+    const QString lock = path("data/lexiwren/words/.default.txt.lock");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return QFileInfo::exists(lock)

@@ -7,16 +7,11 @@
 //       saves store <k> once under a file-size limit of <bytes> (SIGXFSZ
 //       ignored, so the write fails instead of killing us); prints the
 //       failure text; exits 0 when saved, 3 when the save was refused.
-//   store_saver lock <folder>
-//       claims the single-instance lock in <folder>, prints "locked" or
-//       "refused", and then waits to be killed.
 
-#include "app/single_instance.h"
 #include "saved_store.h"
 #include "store/failure.h"
 #include "store/line_store.h"
 #include "store/word_file.h"
-#include "ui/dialogs.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -58,32 +53,6 @@ int limited(const QString& file, rlim_t bytes, quint32 k)
 }
 
 // Prints what would be shown; answers like a cancelled dialog.
-class PrintedDialogs : public Dialogs {
-public:
-    void message(const QString& text) override { std::puts(text.toUtf8().constData()); }
-    bool confirm(const QString&) override { return false; }
-    void error(const QString& text) override { std::puts(text.toUtf8().constData()); }
-    std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const QString&) override { return std::nullopt; }
-    bool execModal(QDialog&) override { return false; }
-    std::optional<FileChoice> chooseFile(const QString&, const QStringList&, bool) override
-    {
-        return std::nullopt;
-    }
-    bool confirmList(const QString&, const QStringList&) override { return false; }
-};
-
-int lock(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    SingleInstance instance(QString::fromLocal8Bit(argv[2]));
-    PrintedDialogs dialogs;
-    std::puts(instance.claim(dialogs) ? "locked" : "refused");
-    std::fflush(stdout);
-    for (;;)
-        pause();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,8 +62,6 @@ int main(int argc, char** argv)
     if (argc == 5 && std::strcmp(argv[1], "limited") == 0)
         return limited(QString::fromLocal8Bit(argv[2]), rlim_t(std::strtoull(argv[3], nullptr, 10)),
                        quint32(std::strtoul(argv[4], nullptr, 10)));
-    if (argc == 3 && std::strcmp(argv[1], "lock") == 0)
-        return lock(argc, argv);
-    std::fputs("usage: store_saver loop|limited|lock ...\n", stderr);
+    std::fputs("usage: store_saver loop|limited ...\n", stderr);
     return 2;
 }

@@ -56,6 +56,11 @@ public:
     // the views can show the words anew.
     void setReloaded(std::function<void()> reloaded) { reloaded_ = std::move(reloaded); }
 
+    // Runs whenever another word file became current (its lock is held).
+    void setCurrentChanged(std::function<void()> changed) { currentChanged_ = std::move(changed); }
+    // The lock file of the current word file, or empty when none is held.
+    const QString& lockFile() const { return lock_.lockFile(); }
+
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
     const QString& defaultWordFile() const { return defaultWordFile_; }
@@ -137,6 +142,7 @@ private:
     TrainerQuestions* questions_ = nullptr;
     std::optional<Backups> backups_;
     std::function<void()> reloaded_;
+    std::function<void()> currentChanged_;
     WordFileLock lock_;
     State state_;
 };
