@@ -24,7 +24,8 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     // The installed menu entry is io.github.lexiwren.Lexiwren.desktop; naming it
     // here lets desktops group the window with that entry and show its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.lexiwren.Lexiwren"));
-    QApplication::setWindowIcon(appIcon());
+    const QIcon icon = appIcon();
+    QApplication::setWindowIcon(icon);
 
     // Qt's own buttons and dialogs speak Japanese like the rest of the program.
     QTranslator qtTranslator;
@@ -43,6 +44,11 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
         QtDialogs firstDialogs(dataDir);
         return instance.claim(firstDialogs);
     }();
+    // The window hands every size of its icon to the window system when it
+    // is made. Reading the PNGs now costs the start nothing: the font
+    // configuration is still being read on the other thread.
+    for (const QSize& size : icon.availableSizes())
+        icon.pixmap(size);
     fonts.finish();
     if (!claimed)
         return 0;
