@@ -5,16 +5,18 @@ which cover every window drawn on the screen, and for the mapping of
 top-level windows. Each report is stamped with CLOCK_MONOTONIC on arrival,
 the clock the programs under test stamp their steps with. Needs python3-xlib.
 """
-import os
 import select
 import time
 
 from Xlib import X, display
 from Xlib.ext import damage
 
+from paint_log import PaintLog
 
-class Screen:
+
+class Screen(PaintLog):
     def __init__(self):
+        super().__init__()
         self.display = display.Display()
         if not self.display.has_extension("DAMAGE"):
             raise SystemExit("the X server has no DAMAGE extension")
@@ -24,12 +26,6 @@ class Screen:
         root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.display.sync()
         self.damage_code = self.display.extension_event.DamageNotify
-        self.paints = []  # arrival times (ns) of drawing, since forget()
-        self.maps = []  # arrival times (ns) of windows mapped, since forget()
-
-    def forget(self):
-        self.paints.clear()
-        self.maps.clear()
 
     def _read(self):
         while self.display.pending_events():
@@ -57,17 +53,6 @@ class Screen:
             if deadline is None:
                 return
 
-    def first_paint_after(self, ns, after_map=False):
-        """Arrival of the first drawing after `ns`, or None; with after_map,
-        only drawing after a window was mapped counts (a program's first
-        paint, not the screen tidied after the one before)."""
-        if after_map:
-            mapped = [m for m in self.maps if m > ns]
-            if not mapped:
-                return None
-            ns = mapped[0]
-        return next((p for p in self.paints if p > ns), None)
-
     def wait_for_paint(self, ns, timeout, after_map=False, lines=None):
         deadline = time.monotonic() + timeout
         while True:
@@ -78,26 +63,3 @@ class Screen:
             if left <= 0:
                 return None
             self.pump(min(left, 0.05), lines)
-
-
-class LineReader:
-    """The lines a program under test writes on its standard output."""
-
-    def __init__(self, pipe):
-        self.fd = pipe.fileno()
-        os.set_blocking(self.fd, False)
-        self.buffer = b""
-        self.lines = []
-        self.closed = False
-
-    def read(self):
-        try:
-            chunk = os.read(self.fd, 65536)
-        except BlockingIOError:
-            return
-        if not chunk:
-            self.closed = True
-            return
-        self.buffer += chunk
-        *done, self.buffer = self.buffer.split(b"\n")
-        self.lines.extend(line.decode("utf-8", "replace") for line in done)
