@@ -195,6 +195,7 @@ def main():
     scenarios = {name: s for name, s in SCENARIOS.items() if s[0] in programs and (not only or name in only)}
     screen = Screen()
     samples = {name: [] for name in scenarios}
+    load = [os.getloadavg()[0]]
     with tempfile.TemporaryDirectory(prefix="lexiwren-bench-") as root:
         homes = {name: Home(root, name, words, kvtml) for name in scenarios}
 
@@ -224,7 +225,8 @@ def main():
                 result = once(name)
                 if result is not None:
                     samples[name].append(result)
-    out = {"date": time.strftime("%Y-%m-%d"), "machine": machine(), "runs": int(runs),
+    load.append(os.getloadavg()[0])
+    out = {"date": time.strftime("%Y-%m-%d"), "machine": machine(), "runs": int(runs), "load": load,
            "versions": {p: version(p) for p in PEERS if p in programs},
            "scenarios": {name: samples[name] for name in scenarios}}
     json.dump(out, sys.stdout, ensure_ascii=False, indent=1)

@@ -37,7 +37,8 @@ export XDG_RUNTIME_DIR="$work"
 # The store's pairs, in process; each repetition of every benchmark runs in a
 # random order with the others, so load drift falls on both sides of a pair.
 "$out/lexiwren_bench" --benchmark_repetitions=15 --benchmark_enable_random_interleaving=true \
-  --benchmark_min_time=0.05 --benchmark_out="$out/bench.json" --benchmark_out_format=json >/dev/null
+  --benchmark_min_time=0.05 --benchmark_out="$out/bench.json" --benchmark_out_format=json \
+  >/dev/null 2>"$work/bench.log" || { cat "$work/bench.log" >&2; exit 2; }
 
 # Xvfb picks a free display number itself and writes it to fd 3.
 # -noreset: by default the server resets whenever its last client leaves.
