@@ -3,8 +3,8 @@
 starting a program to the first pixels of its window, and from a step
 (opening a tab, pressing Enter on an answer) to the first pixels drawn after
 it; beside each, the floor that does the same the plain way, and the peer
-programs given the same words. Every program is run fresh, the scenarios in
-a new random order each round, so each pair sees the same machine.
+programs given the same words. Every program is run fresh; a figure and its
+floor run back to back, the pairs in a new random order each round.
 
     first_paint.py BENCH_DIR LEXIWREN WORDS.txt WORDS.kvtml RUNS > out.json
 
@@ -55,6 +55,12 @@ SCENARIOS = {
     "Parley": ("parley", [], None),
 }
 PEERS = ("kwordquiz", "parley")
+# Scenarios compared with each other run back to back, in a new random
+# order each round, so that each ratio is taken between runs that saw the
+# same moment of the machine.
+GROUPS = [("start", "start floor"), ("list tab", "list floor"), ("answer", "reset", "save floor"),
+          ("quiz tab",), ("test tab",), ("options tab",), ("about tab",), ("quiz tab, low accuracy",),
+          ("KWordQuiz",), ("Parley",)]
 
 
 class Home:
@@ -214,17 +220,18 @@ def main():
                     return None
                 raise SystemExit(f"first_paint: {name}: {e}")
 
-        order = list(scenarios)
-        for name in order:  # a round not counted: caches filled for every program
+        for name in list(scenarios):  # a round not counted: caches filled for every program
             once(name)
         shuffle = random.Random(16)
+        groups = [list(g) for g in GROUPS]
         for _ in range(int(runs)):
-            order = list(scenarios)
-            shuffle.shuffle(order)
-            for name in order:
-                result = once(name)
-                if result is not None:
-                    samples[name].append(result)
+            shuffle.shuffle(groups)
+            for group in groups:
+                shuffle.shuffle(group)
+                for name in group:
+                    result = once(name)
+                    if result is not None:
+                        samples[name].append(result)
     load.append(os.getloadavg()[0])
     out = {"date": time.strftime("%Y-%m-%d"), "machine": machine(), "runs": int(runs), "load": load,
            "versions": {p: version(p) for p in PEERS if p in programs},

@@ -147,6 +147,15 @@ class ReportTest(unittest.TestCase):
                                  x_json(start=10.0, floor=10.0))
         self.assertEqual(status, 1)
 
+    def test_x_display_ratios_pair_runs_made_back_to_back(self):
+        # The machine got busier after the first round: both sides slowed.
+        xdata = x_json(start=10.0, floor=10.0)
+        for side, times in (("start", [11.0, 33.0, 33.0, 33.0]), ("start floor", [10.0, 10.0, 30.0, 30.0])):
+            xdata["scenarios"][side] = [{"start_ms": t, "drawn_ms": t, "rss_kib": 30000} for t in times]
+        status, table = self.verdict(bench_json(Load=1.0, LoadFloor=1.0, Save=1.0, AtomicSaveFloor=1.0), xdata)
+        self.assertEqual(status, 0, table)
+        self.assertIn("| 1.10 (1.10–2.75) | 1.2 |", table)
+
     def test_ratios_are_of_medians_not_of_means(self):
         xdata = x_json(start=10.0, floor=10.0)
         xdata["scenarios"]["start"][0]["start_ms"] = 1000.0  # one run disturbed
