@@ -188,6 +188,9 @@ def version(package):
 
 
 def main():
+    # Stopped from outside (a time limit), the programs under test and the
+    # temporary folder go the same way as at the end.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("first_paint: stopped"))
     bench_dir, lexiwren, words, kvtml, runs = sys.argv[1:6]
     programs = {"lexiwren": [lexiwren], "probe": [f"{bench_dir}/lexiwren_probe"],
                 "floor": [f"{bench_dir}/lexiwren_floor"], "floor steps": [f"{bench_dir}/lexiwren_floor_steps"]}
