@@ -23,7 +23,6 @@ import tempfile
 import time
 
 from paint_log import LineReader
-from xscreen import Screen
 
 # What settles a start: nothing of ours draws after its first paint, the
 # peers fill their windows in several paints.
@@ -191,6 +190,8 @@ def main():
     # Stopped from outside (a time limit), the programs under test and the
     # temporary folder go the same way as at the end.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("first_paint: stopped"))
+    from xscreen import Screen  # python3-xlib: only the timing itself needs it
+
     bench_dir, lexiwren, words, kvtml, runs = sys.argv[1:6]
     programs = {"lexiwren": [lexiwren], "probe": [f"{bench_dir}/lexiwren_probe"],
                 "floor": [f"{bench_dir}/lexiwren_floor"], "floor steps": [f"{bench_dir}/lexiwren_floor_steps"]}

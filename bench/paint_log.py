@@ -2,10 +2,12 @@
 display itself: when drawing arrived and when windows were mapped, and the
 lines the program writes on its standard output."""
 import os
+import time
 
 
 class PaintLog:
-    """Arrival times (ns) of drawing and of top-level windows mapped."""
+    """Arrival times (ns) of drawing and of top-level windows mapped, as a
+    screen watcher's pump() takes them in."""
 
     def __init__(self):
         self.paints = []
@@ -25,6 +27,21 @@ class PaintLog:
                 return None
             ns = mapped[0]
         return next((p for p in self.paints if p > ns), None)
+
+    def pump(self, seconds, lines=None):
+        """Takes in what arrives for up to `seconds` (see Screen)."""
+        raise NotImplementedError
+
+    def wait_for_paint(self, ns, timeout, after_map=False, lines=None):
+        deadline = time.monotonic() + timeout
+        while True:
+            found = self.first_paint_after(ns, after_map)
+            if found is not None:
+                return found
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return None
+            self.pump(min(left, 0.05), lines)
 
 
 class LineReader:

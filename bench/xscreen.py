@@ -52,14 +52,3 @@ class Screen(PaintLog):
             self._read()
             if deadline is None:
                 return
-
-    def wait_for_paint(self, ns, timeout, after_map=False, lines=None):
-        deadline = time.monotonic() + timeout
-        while True:
-            found = self.first_paint_after(ns, after_map)
-            if found is not None:
-                return found
-            left = deadline - time.monotonic()
-            if left <= 0:
-                return None
-            self.pump(min(left, 0.05), lines)

@@ -9,6 +9,7 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
+import first_paint
 import kvtml
 import report
 from paint_log import LineReader, PaintLog
@@ -84,6 +85,66 @@ class PaintLogTest(unittest.TestCase):
             self.assertEqual(lines.lines, ["begin 123", "end 456"])
             lines.read()
             self.assertTrue(lines.closed)
+
+
+class ScriptedScreen(PaintLog):
+    """A screen on which each pump() brings the next scripted arrivals: the
+    drawing's times and the lines the program writes."""
+
+    def __init__(self, *arrivals):
+        super().__init__()
+        self.arrivals = list(arrivals)
+
+    def pump(self, seconds, lines=None):
+        if self.arrivals:
+            paints, said = self.arrivals.pop(0)
+            self.paints += paints
+            if lines is not None:
+                lines.lines += said
+
+
+class FakeProgram:
+    def __init__(self):
+        self.stdin = io.BytesIO()
+
+
+class FakeLines:
+    def __init__(self):
+        self.lines, self.closed = [], False
+
+
+class StepTest(unittest.TestCase):
+    def test_a_step_is_timed_from_its_begin_to_its_end(self):
+        program, lines = FakeProgram(), FakeLines()
+        screen = ScriptedScreen(([], ["begin 100"]), ([], []), ([], ["end 250"]))
+        self.assertEqual(first_paint.take_step(screen, program, lines, "tab 3"), (100, 250))
+        self.assertEqual(program.stdin.getvalue(), b"tab 3\n")
+        # A step that only prepares says "end" alone.
+        screen = ScriptedScreen(([], ["end 300"]))
+        self.assertEqual(first_paint.take_step(screen, program, lines, "words f"), (300, 300))
+
+    def test_a_step_the_program_cannot_take_stops_the_timing(self):
+        screen = ScriptedScreen(([], ["error no button Button7 on the screen"]))
+        with self.assertRaisesRegex(RuntimeError, "no button Button7"):
+            first_paint.take_step(screen, FakeProgram(), FakeLines(), "click Button7")
+        lines = FakeLines()
+        lines.closed = True
+        with self.assertRaisesRegex(RuntimeError, "ended"):
+            first_paint.take_step(ScriptedScreen(), FakeProgram(), lines, "tab 1")
+
+    def test_drawing_after_a_step_runs_until_the_screen_is_quiet(self):
+        # Drawn before the step ended, then a flush, a second one (a table
+        # laying out its scroll bars), then nothing more.
+        screen = ScriptedScreen(([50], []), ([120, 121], []), ([135], []), ([], []))
+        self.assertEqual(first_paint.drawing_after(screen, 100, FakeLines()), (120, 135))
+
+    def test_a_step_that_draws_nothing_is_an_error(self):
+        saved, first_paint.TIMEOUT = first_paint.TIMEOUT, 0.01
+        try:
+            with self.assertRaisesRegex(RuntimeError, "drew nothing"):
+                first_paint.drawing_after(ScriptedScreen(([10], [])), 100, FakeLines())
+        finally:
+            first_paint.TIMEOUT = saved
 
 
 def bench_json(**medians):
