@@ -23,14 +23,14 @@ QByteArray benchWordFile(int records)
         const int k = i % 8;
         const int asked = i % 3 == 0 ? 5 : (i % 3 == 1 ? 0 : 4);
         const int correct = i % 3 == 0 ? 2 : (i % 3 == 1 ? 0 : 4);
-        const QString line =
-            QStringLiteral("word%1,%2,%3,%4,%5,%6,%7")
-                .arg(i)
-                .arg(QString::fromUtf8(meanings[k]) + QStringLiteral("（英検%1級）").arg(k % 5 + 1),
-                     QString::fromUtf8(examples[k]), QString::fromUtf8(exampleMeanings[k]))
-                .arg(i % 5)
-                .arg(asked)
-                .arg(correct);
+        const QString line = QStringLiteral("word%1,%2,%3,%4,%5,%6,%7")
+                                 .arg(i)
+                                 .arg(QString::fromUtf8(meanings[k])
+                                          + QStringLiteral("（英検%1級・%2）").arg(k % 5 + 1).arg(i),
+                                      QString::fromUtf8(examples[k]), QString::fromUtf8(exampleMeanings[k]))
+                                 .arg(i % 5)
+                                 .arg(asked)
+                                 .arg(correct);
         out += cp932::encode(line) + "\r\n";
     }
     return out;

@@ -80,5 +80,7 @@ private:
 
 QIcon appIcon()
 {
+    // The PNGs live in a static library, where nothing else would keep them.
+    Q_INIT_RESOURCE(lexiwren);
     return QIcon(new PngIconEngine);
 }

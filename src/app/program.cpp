@@ -40,7 +40,8 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     // The installed menu entry is io.github.lexiwren.Lexiwren.desktop; naming it
     // here lets desktops group the window with that entry and show its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.lexiwren.Lexiwren"));
-    QApplication::setWindowIcon(appIcon());
+    const QIcon icon = appIcon();
+    QApplication::setWindowIcon(icon);
 
     // Qt's own buttons and dialogs speak Japanese like the rest of the program.
     QTranslator qtTranslator;
@@ -57,6 +58,11 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     // be made or entered, the trainer opens no such file, so nothing is
     // written wherever the program happened to be started from.
     const bool dataUsable = QDir().mkpath(dataDir) && QDir::setCurrent(dataDir);
+    // The window hands every size of its icon to the window system when it
+    // is made. Reading the PNGs now costs the start nothing: the font
+    // configuration is still being read on the other thread.
+    for (const QSize& size : icon.availableSizes())
+        icon.pixmap(size);
     fonts.finish();
 
     Trainer trainer(QDir(configDir).filePath(QString::fromLatin1(prefs::kFileName)));
