@@ -27,6 +27,9 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     past_Edit = ui::edit(this, "past_Edit", 24, 40, 321, 20);
     Label2 = ui::label(this, "Label2", QStringLiteral("新しいデータ"), 24, 96);
     new_Edit = ui::edit(this, "new_Edit", 24, 112, 321, 20);
+    // The labels name their edits for a screen reader.
+    Label1->setBuddy(past_Edit);
+    Label2->setBuddy(new_Edit);
     OKBtn = ui::button(this, "OKBtn", QStringLiteral("OK"), 199, 212, 75, 25);
     CancelBtn = ui::button(this, "CancelBtn", QStringLiteral("キャンセル"), 287, 212, 75, 25);
     // Enter anywhere in the dialog is OK; Escape and the close box cancel.

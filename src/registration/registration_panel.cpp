@@ -7,6 +7,7 @@
 #include "ui/handler.h"
 #include "ui/input_method.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,14 +21,19 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dial
 
     ui::label(this, "Label19",
               QStringLiteral("入力して単語の登録を行ってください。(単語、意味は必須項目です。)"), 24, 8);
-    ui::label(this, "Label9", QStringLiteral("単語"), 25, 38);
+    // Each label names its field for a screen reader (its buddy).
+    QLabel* label9 = ui::label(this, "Label9", QStringLiteral("単語"), 25, 38);
     word = ui::edit(this, "word", 64, 36, 145, 20);
-    ui::label(this, "Label2", QStringLiteral("意味"), 25, 62);
+    label9->setBuddy(word);
+    QLabel* label2 = ui::label(this, "Label2", QStringLiteral("意味"), 25, 62);
     mean = ui::edit(this, "mean", 64, 60, 241, 20);
-    ui::label(this, "Label3", QStringLiteral("例文"), 25, 92);
+    label2->setBuddy(mean);
+    QLabel* label3 = ui::label(this, "Label3", QStringLiteral("例文"), 25, 92);
     example = ui::edit(this, "example", 64, 90, 289, 20);
-    ui::label(this, "Label7", QStringLiteral("例文意味"), 1, 116);
+    label3->setBuddy(example);
+    QLabel* label7 = ui::label(this, "Label7", QStringLiteral("例文意味"), 1, 116);
     examplemean = ui::edit(this, "examplemean", 64, 114, 289, 20);
+    label7->setBuddy(examplemean);
     parts =
         new RadioGroup(this, "parts", QStringLiteral("品詞"), QRect(64, 142, 113, 115),
                        {QStringLiteral("名詞(&Z)"), QStringLiteral("動詞(&X)"), QStringLiteral("形容詞(&C)"),
