@@ -54,7 +54,7 @@ done
 [ -S "$work/bus" ] || { cat "$work/bus.log"; echo "bench: the session bus did not start" >&2; exit 2; }
 export DISPLAY=":$(head -n1 "$work/display")" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
 
-TMPDIR="$work" timeout --kill-after=10 1800 /usr/bin/python3 -B bench/first_paint.py "$out" build/release/src/app/lexiwren \
+TMPDIR="$work" timeout --kill-after=10 1800 /usr/bin/python3 -B bench/first_paint.py "$out" build/release/src/lexiwren \
   "$out/words-1000.txt" "$out/words-1000.kvtml" "$runs" >"$out/first_paint.json" ||
   { echo "bench: timing on the X display failed" >&2; exit 2; }
 

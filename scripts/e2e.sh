@@ -21,7 +21,7 @@ scripts/install-deps.sh "${im_packages[@]}" || echo "e2e: could not install ${im
 if [ -z "${LEXIWREN_BIN:-}" ]; then
   cmake --preset ci >/dev/null
   cmake --build --preset ci --target lexiwren export_words
-  LEXIWREN_BIN="$root/build/ci/src/app/lexiwren"
+  LEXIWREN_BIN="$root/build/ci/src/lexiwren"
 fi
 
 work="$(mktemp -d /tmp/lexiwren-e2e.XXXXXX)"
