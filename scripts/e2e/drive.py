@@ -53,6 +53,17 @@ class Failed(Exception):
     pass
 
 
+def end(proc):
+    """Ends a process we started: asked first, then killed."""
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait(5)
+
+
 class Run:
     def __init__(self, program, workdir):
         self.program = program
@@ -108,14 +119,8 @@ class Run:
         return self.window
 
     def stop(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait(5)
         if self.proc:
+            end(self.proc)
             self.log.close()
         self.proc = None
 

@@ -75,13 +75,7 @@ class Fcitx:
         run.wait_for("fcitx5 on the session bus", lambda: "true" in (bus(*owner) or ""), timeout=30)
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait(5)
+        drive.end(self.proc)
         self.log.close()
         # Mozc's converter runs on as a process of its own once started;
         # ours is the one with this test's home.

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 #include <algorithm>
 #include <cerrno>
@@ -102,6 +103,21 @@ bool writeAllAt(int fd, const QByteArray& bytes)
 
 } // namespace
 
+namespace {
+
+// Why a file of this status is not read, or nothing for a regular file
+// within the limit.
+std::optional<FileRead::Outcome> refusalOf(const struct stat& st, qint64 limit)
+{
+    if (!S_ISREG(st.st_mode))
+        return FileRead::kNotRegular;
+    if (st.st_size > limit)
+        return FileRead::kTooLarge;
+    return std::nullopt;
+}
+
+} // namespace
+
 FileRead readRegularFile(const QString& name, qint64 limit)
 {
     const QByteArray native = QFile::encodeName(name);
@@ -115,12 +131,8 @@ FileRead readRegularFile(const QString& name, qint64 limit)
         result.outcome = missing(errno) ? FileRead::kMissing : FileRead::kUnreadable;
         return result;
     }
-    if (!S_ISREG(st.st_mode)) {
-        result.outcome = FileRead::kNotRegular;
-        return result;
-    }
-    if (st.st_size > limit) {
-        result.outcome = FileRead::kTooLarge;
+    if (const auto refused = refusalOf(st, limit)) {
+        result.outcome = *refused;
         return result;
     }
     const Descriptor fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -130,12 +142,8 @@ FileRead readRegularFile(const QString& name, qint64 limit)
     }
     if (::fstat(fd.get(), &st) != 0)
         return result;
-    if (!S_ISREG(st.st_mode)) {
-        result.outcome = FileRead::kNotRegular;
-        return result;
-    }
-    if (st.st_size > limit) {
-        result.outcome = FileRead::kTooLarge;
+    if (const auto refused = refusalOf(st, limit)) {
+        result.outcome = *refused;
         return result;
     }
     return readAll(fd.get(), st.st_size, limit);
