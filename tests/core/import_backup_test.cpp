@@ -1,0 +1,117 @@
+// Words brought in from other programs' files as one action, and the copies
+// taken before changes that cannot be undone.
+
+#include "trainer_fixture.h"
+
+#include "store/failure.h"
+
+#include <QDir>
+
+namespace {
+
+class ScriptedQuestions : public TrainerQuestions {
+public:
+    bool overwrite(const QString&) override { return true; }
+    bool goOnWithoutBackup(const QString& failure) override
+    {
+        asked << failure;
+        return goOn;
+    }
+    bool goOn = true;
+    QStringList asked;
+};
+
+class ImportAndBackups : public TrainerTest {
+protected:
+    QStringList backups() const
+    {
+        return QDir(folder.path(QStringLiteral("backups"))).entryList(QDir::Files, QDir::Name);
+    }
+};
+
+} // namespace
+
+TEST_F(ImportAndBackups, AnImportAddsThePlannedWordsTogetherOrNoneOfThem)
+{
+    open(lines({"apple,りんご,,,0,3,1", "", "notes behind the blank line"}));
+    folder.write(
+        QStringLiteral("in.csv"),
+        QStringLiteral("単語,意味\nkiwi,キウイ\napple,林檎\npear,,\nfig,いちじく,A fig.,いちじく一つ,動詞\n")
+            .toUtf8());
+    const interchange::ImportPlan plan = trainer.planImport(folder.path(QStringLiteral("in.csv")));
+    ASSERT_EQ(plan.records.size(), 2u);
+    ASSERT_EQ(plan.refused.size(), 2u); // apple is registered, pear has no meaning
+    EXPECT_EQ(plan.refused[0].line, 3);
+
+    const QByteArray before = wordFile();
+    breakSaves();
+    EXPECT_THROW(trainer.importWords(plan), Failure);
+    mendSaves();
+    EXPECT_EQ(wordFile(), before);
+    EXPECT_EQ(memory(), before);
+
+    trainer.importWords(plan);
+    EXPECT_EQ(wordFile(),
+              lines({"apple,りんご,,,0,3,1", "kiwi,キウイ,,,0,0,0", "fig,いちじく,A fig.,いちじく一つ,1,0,0",
+                     "", "notes behind the blank line"}));
+    EXPECT_EQ(trainer.book().listing().size(), 3u);
+}
+
+TEST_F(ImportAndBackups, AnExportLeavesTheWordFileAndIsNeverWrittenOverIt)
+{
+    open(lines({"apple,りんご,,,0,3,1"}));
+    trainer.exportWords(folder.path(QStringLiteral("out.csv")), interchange::ExportFormat::Csv);
+    EXPECT_TRUE(folder.read(QStringLiteral("out.csv")).contains("apple"));
+    EXPECT_THROW(
+        trainer.exportWords(folder.path(QString::fromLatin1(kWordFile)), interchange::ExportFormat::AnkiText),
+        Failure);
+    EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,3,1"}));
+}
+
+TEST_F(ImportAndBackups, ACopyBeforeTheFirstChangeOfARunAndBeforeEveryDeletionAndReset)
+{
+    trainer.setDataFolder(folder.path(QString()), true);
+    const QByteArray start = lines({"apple,りんご,,,0,3,1", "run,走る,,,1,0,0"});
+    open(start);
+    trainer.registerWord(typed("kiwi", "キウイ"));
+    trainer.registerWord(typed("fig", "いちじく"));
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[0]), start);
+
+    const QByteArray beforeDeletion = wordFile();
+    trainer.deleteRecord(0);
+    ASSERT_EQ(backups().size(), 2);
+    EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[1]), beforeDeletion);
+    trainer.resetCounts();
+    EXPECT_EQ(backups().size(), 3);
+}
+
+TEST_F(ImportAndBackups, AFailedCopyIsTheLearnersCallAndNeverSilent)
+{
+    // A plain file where the backups folder should be made.
+    folder.write(QStringLiteral("backups"), "in the way");
+    trainer.setDataFolder(folder.path(QString()), true);
+    const QByteArray start = lines({"apple,りんご,,,0,3,1"});
+    open(start);
+
+    // Without anyone to ask, the change does not happen.
+    EXPECT_THROW(trainer.deleteRecord(0), Failure);
+    EXPECT_EQ(wordFile(), start);
+
+    ScriptedQuestions questions;
+    trainer.setQuestions(&questions);
+    questions.goOn = false;
+    try {
+        trainer.deleteRecord(0);
+        FAIL();
+    } catch (const Failure& stopped) {
+        EXPECT_TRUE(stopped.isNotice());
+    }
+    EXPECT_EQ(wordFile(), start);
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked[0].contains(QStringLiteral("バックアップ")));
+
+    questions.goOn = true;
+    trainer.deleteRecord(0);
+    EXPECT_EQ(wordFile(), QByteArray());
+}
