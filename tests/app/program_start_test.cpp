@@ -89,3 +89,30 @@ TEST_F(ProgramStart, ASecondStartHandsOverEvenWhileTheFirstShowsItsFirstStartMes
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProgramStart, AnUncreatableDataFolderSendsNoWordsIntoTheFolderItWasStartedFrom)
+{
+    // The data folder would lie below a plain file: it cannot be made.
+    QFile blocker(path("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), path("blocker/data"));
+    QTemporaryDir startFolder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(startFolder.path());
+    auto started = start();
+    QDir::setCurrent(previous);
+
+    // The start goes as far as its preferences and then tells the learner
+    // (a box nobody answers on this platform); no word file is made.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QFileInfo::exists(path("config/lexiwren/plimopref.ini")); }, 20000));
+    QTest::qWait(1000);
+    EXPECT_EQ(started->process().state(), QProcess::Running);
+    EXPECT_TRUE(QDir(startFolder.path()).isEmpty())
+        << QDir(startFolder.path()).entryList().join(u' ').toStdString();
+}
+
+} // namespace
