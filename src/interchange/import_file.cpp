@@ -3,8 +3,8 @@
 #include "forms.h"
 #include "store/codec.h"
 #include "store/failure.h"
+#include "store/word_file.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace interchange {
@@ -61,15 +61,9 @@ std::vector<ImportRow> readImportBytes(const QByteArray& bytes, const QString& n
 
 std::vector<ImportRow> readImportFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure::cannotOpen(path);
-    if (file.size() > kMaxImportBytes)
-        throw Failure(QStringLiteral("ファイル %1 は大きすぎて読み込めません").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure::cannotOpen(path);
-    return readImportBytes(bytes, path);
+    // Read like a word file: a FIFO or a device picked by mistake is refused
+    // at once, never waited on or read without end.
+    return readImportBytes(readWholeFile(path, kMaxImportBytes), path);
 }
 
 } // namespace interchange

@@ -14,9 +14,9 @@ QString fileNameFor(const QString& storedPath)
     return name;
 }
 
-FileStamp LoadLines(LineStore& store, const QString& path)
+QByteArray readWholeFile(const QString& path, qint64 limit)
 {
-    const FileRead read = readRegularFile(fileNameFor(path), kMaxWordFileBytes);
+    FileRead read = readRegularFile(fileNameFor(path), limit);
     switch (read.outcome) {
     case FileRead::kRead: break;
     case FileRead::kNotRegular: throw Failure::cannotOpen(path, refusal::notRegular());
@@ -24,14 +24,20 @@ FileStamp LoadLines(LineStore& store, const QString& path)
     case FileRead::kMissing:
     case FileRead::kUnreadable: throw Failure::cannotOpen(path);
     }
+    return std::move(read.bytes);
+}
+
+FileStamp LoadLines(LineStore& store, const QString& path)
+{
+    const QByteArray bytes = readWholeFile(path, kMaxWordFileBytes);
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
-    if (read.bytes.contains('\0'))
+    if (bytes.contains('\0'))
         throw Failure(
             QStringLiteral("ファイル %1 はテキストの単語ファイルではありません(0 のバイトを含んでいます)")
                 .arg(path));
-    store.setText(read.bytes);
-    return FileStamp::of(read.bytes);
+    store.setText(bytes);
+    return FileStamp::of(bytes);
 }
 
 void saveWholeFile(const QString& path, const QByteArray& bytes)

@@ -6,6 +6,8 @@
 #include "store/failure.h"
 
 #include <QDir>
+#include <QFile>
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,6 +57,21 @@ TEST_F(ImportAndBackups, AnImportAddsThePlannedWordsTogetherOrNoneOfThem)
               lines({"apple,りんご,,,0,3,1", "kiwi,キウイ,,,0,0,0", "fig,いちじく,A fig.,いちじく一つ,1,0,0",
                      "", "notes behind the blank line"}));
     EXPECT_EQ(trainer.book().listing().size(), 3u);
+}
+
+TEST_F(ImportAndBackups, AFifoOrADevicePickedForImportIsRefusedAtOnce)
+{
+    const QString fifo = folder.path(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& file : {fifo, QStringLiteral("/dev/zero")}) {
+        try {
+            trainer.planImport(file);
+            FAIL() << file.toStdString();
+        } catch (const Failure& failure) {
+            EXPECT_TRUE(failure.text().contains(QStringLiteral("通常のファイルではありません")))
+                << file.toStdString();
+        }
+    }
 }
 
 TEST_F(ImportAndBackups, AnExportLeavesTheWordFileAndIsNeverWrittenOverIt)

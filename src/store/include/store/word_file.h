@@ -27,6 +27,12 @@ QString fileNameFor(const QString& storedPath);
 // `store` is unchanged by any failure. Never waits on a FIFO.
 FileStamp LoadLines(LineStore& store, const QString& path);
 
+// The whole content of the regular file at `path` (or a link to one),
+// read the way word files are: never waiting on a FIFO, stopping past
+// `limit`. Raises "ファイル %s は開けません" (with a reason for what is no
+// regular file) and "文字列の大きさが メモ の制限を越えました" past the limit.
+QByteArray readWholeFile(const QString& path, qint64 limit);
+
 // Writes the store to the file and returns the stamp of what it wrote.
 // Raises "ファイル %s を作成できません" and leaves the old file whole when the
 // new one cannot be written completely, when it would be larger than a load
