@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLocalServer>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -15,6 +15,10 @@ class InstanceChannel : public QObject {
     Q_OBJECT
 public:
     explicit InstanceChannel(QString key, QObject* parent = nullptr);
+    // Stops listening and removes the socket.
+    ~InstanceChannel() override;
+    InstanceChannel(const InstanceChannel&) = delete;
+    InstanceChannel& operator=(const InstanceChannel&) = delete;
 
     // The running copy: starts listening, replacing whatever socket a copy
     // that ended without cleaning up left behind (the caller holds the lock,
@@ -37,10 +41,13 @@ signals:
     void comeForward();
 
 private:
-    void answer(class QLocalSocket* socket);
+    // A plain local socket watched by the event loop: Qt's own local socket
+    // classes would bring the network library, and with it Kerberos, into
+    // every start, for one line read now and then.
+    void acceptKnock();
 
     QString path_;
-    QLocalServer server_;
+    int listener_ = -1;
 };
 
 // Brings the window (when there is one yet) to the front: shown, no longer
