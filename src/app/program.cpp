@@ -19,6 +19,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 
 int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
@@ -32,6 +33,11 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
         return 0;
     }
 
+    // The font configuration read on the second thread below stays for the
+    // whole run. Allocated in an arena of that thread's own, it would keep a
+    // second heap alive beside the main one; one arena serves a program that
+    // runs a second thread only for a moment at start.
+    mallopt(M_ARENA_MAX, 1);
     FontPreload fonts;
     QApplication app(argc, argv);
     fonts.applicationReady();

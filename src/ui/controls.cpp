@@ -2,6 +2,7 @@
 
 #include "ui/group_frame_style.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFont>
 #include <QFontDatabase>
@@ -110,7 +111,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 
 QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height, int fontPx)
 {
-    auto* e = named(new QLineEdit(parent), name, fontPx);
+    // A line edit lays out its empty text while it is being built, in the
+    // application's face, before it takes its parent's: that would read a
+    // second font file at start for nothing, as every edit of ours shows the
+    // design face. The application's face is back once the edit exists.
+    const QFont application = QApplication::font();
+    QApplication::setFont(parent->font());
+    auto* e = new QLineEdit(parent);
+    QApplication::setFont(application);
+    named(e, name, fontPx);
     e->setGeometry(left, top, width, height);
     return e;
 }
