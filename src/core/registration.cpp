@@ -35,8 +35,7 @@ RegistrationResult WordBook::registerWord(const NewWord& typed)
         return {RegistrationResult::MissingRequired,
                 QStringLiteral("「単語」「意味」「品詞」は必須項目です")};
 
-    const QByteArray record =
-        bytes[0] + ',' + bytes[1] + ',' + bytes[2] + ',' + bytes[3] + ',' + IntToStr(typed.part) + ",0,0";
+    const QByteArray record = NewRecord(bytes[0], bytes[1], bytes[2], bytes[3], typed.part);
     // The new word goes right behind the last record every view sees. When
     // the scan ended at an empty line inside the store (a word file edited
     // by hand), that line stays behind the new word, and so does whatever

@@ -38,13 +38,6 @@ std::optional<int> partIndex(const QString& text)
     return std::nullopt;
 }
 
-QString codePoint(const QString& character)
-{
-    const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                                : char32_t(character[0].unicode());
-    return QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-}
-
 // Why the row's texts cannot be a record, or nothing when they can.
 std::optional<QString> textProblem(const ImportRow& row)
 {
@@ -60,8 +53,8 @@ std::optional<QString> textProblem(const ImportRow& row)
         if (const QString refusal = fieldRefusal(text); !refusal.isEmpty())
             return QStringLiteral("「%1」: %2").arg(heading, refusal.section(QLatin1Char('\n'), 0, 0));
         if (const QString bad = cp932::firstUnencodable(text); !bad.isEmpty())
-            return QStringLiteral("「%1」: 文字「%2」(U+%3) は単語ファイルに書けません")
-                .arg(heading, bad, codePoint(bad));
+            return QStringLiteral("「%1」: 文字「%2」(%3) は単語ファイルに書けません")
+                .arg(heading, bad, cp932::codePoint(bad));
     }
     if (!partIndex(row.part))
         return QStringLiteral("品詞「%1」は 名詞・動詞・形容詞・副詞・熟語 か 0〜4 ではありません")
@@ -99,9 +92,8 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const std::vector<QByt
             continue;
         }
         accepted.insert(word, row.line);
-        plan.records.push_back(word + ',' + cp932::encode(row.meaning) + ',' + cp932::encode(row.example)
-                               + ',' + cp932::encode(row.exampleMeaning) + ','
-                               + QByteArray::number(*partIndex(row.part)) + ",0,0");
+        plan.records.push_back(NewRecord(word, cp932::encode(row.meaning), cp932::encode(row.example),
+                                         cp932::encode(row.exampleMeaning), *partIndex(row.part)));
     }
     return plan;
 }

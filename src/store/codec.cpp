@@ -142,12 +142,20 @@ QByteArray encode(const QString& text)
     // would vanish without an error.
     if (encoder.hasError() || (!mapped.isEmpty() && mapped.back().isHighSurrogate())) {
         const QString bad = firstUnencodable(text);
-        const char32_t code = bad.size() == 2 ? QChar::surrogateToUcs4(bad.at(0), bad.at(1))
-                                              : (bad.isEmpty() ? U'?' : char32_t(bad.at(0).unicode()));
-        const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        throw Failure(QStringLiteral("文字「%1」(U+%2) は Shift-JIS で書けないので使えません").arg(bad, hex));
+        throw Failure(
+            QStringLiteral("文字「%1」(%2) は Shift-JIS で書けないので使えません").arg(bad, codePoint(bad)));
     }
     return bytes;
+}
+
+QString codePoint(const QString& character)
+{
+    const char32_t code =
+        character.size() >= 2 && character.at(0).isHighSurrogate() && character.at(1).isLowSurrogate()
+        ? QChar::surrogateToUcs4(character.at(0), character.at(1))
+        : (character.isEmpty() ? U'?' : char32_t(character.at(0).unicode()));
+    return QStringLiteral("U+")
+        + QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
 QByteArray firstCharacter(const QByteArray& bytes)

@@ -154,6 +154,12 @@ QByteArray IntToStr(int value)
     return QByteArray::number(value);
 }
 
+QByteArray NewRecord(const QByteArray& word, const QByteArray& mean, const QByteArray& example,
+                     const QByteArray& exampleMean, int part)
+{
+    return word + ',' + mean + ',' + example + ',' + exampleMean + ',' + IntToStr(part) + ",0,0";
+}
+
 QByteArray CountAsked(const LineStore& store, int index)
 {
     const QByteArray& line = store.ReadLine(index);

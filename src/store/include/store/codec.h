@@ -21,6 +21,10 @@ QByteArray encode(const QString& text);
 // string when every character has one.
 QString firstUnencodable(const QString& text);
 
+// "U+XXXX" for the first character of the text (at least four hex digits),
+// to name a character a message refuses.
+QString codePoint(const QString& character);
+
 // The first whole character of CP932 bytes (one or two bytes).
 QByteArray firstCharacter(const QByteArray& bytes);
 

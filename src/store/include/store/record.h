@@ -23,6 +23,11 @@ QByteArray ReadField(const QByteArray& line, int k);
 int StrToInt(const QByteArray& text);
 QByteArray IntToStr(int value);
 
+// A new record: word, meaning, example and example meaning (CP932 bytes
+// no field refuses), the part-of-speech index, and both counters at 0.
+QByteArray NewRecord(const QByteArray& word, const QByteArray& mean, const QByteArray& example,
+                     const QByteArray& exampleMean, int part);
+
 // Rebuilt record lines; the caller writes them back at the same index.
 // A counter at 2,147,483,647 stays there instead of wrapping round.
 QByteArray CountAsked(const LineStore& store, int index);
