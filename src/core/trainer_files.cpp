@@ -43,9 +43,15 @@ void Trainer::backUp(bool always)
     const QString& path = state_.book.path;
     if (!backups_ || path.isEmpty())
         return;
-    const QString file = fileNameFor(path);
-    if (!always && backups_->coveredThisRun(file))
+    // Every answer asks this: the word file in hand is told by its name,
+    // without a look at the file system.
+    if (!always && path == coveredPath_)
         return;
+    const QString file = fileNameFor(path);
+    if (!always && backups_->coveredThisRun(file)) {
+        coveredPath_ = path;
+        return;
+    }
     try {
         backups_->take(file);
     } catch (const Failure& failure) {
@@ -57,6 +63,7 @@ void Trainer::backUp(bool always)
             throw Failure::notice(QStringLiteral("バックアップを取れなかったので、操作を取りやめました。"));
         backups_->goOnWithout(file);
     }
+    coveredPath_ = path;
 }
 
 void Trainer::makeCurrent(const QString& path, bool createWhenMissing)

@@ -6,7 +6,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
@@ -53,8 +52,11 @@ std::vector<Copy> copiesIn(const QDir& dir, const QString& prefix)
 
 QByteArray contentOf(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    try {
+        return readWholeFile(path, kMaxWordFileBytes);
+    } catch (const Failure&) {
+        return {};
+    }
 }
 
 } // namespace
@@ -67,18 +69,19 @@ Backups::Backups(QString folder, std::function<QDateTime()> clock)
 QString Backups::take(const QString& wordFilePath)
 {
     const QString absolute = absolutePath(wordFilePath);
-    QFile file(absolute);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(absolute)) {
         covered_.insert(absolute);
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly))
+    // Read like any word file: whatever another program put in its place
+    // (a FIFO, a device) is refused, never waited on.
+    QByteArray bytes;
+    try {
+        bytes = readWholeFile(absolute, kMaxWordFileBytes);
+    } catch (const Failure&) {
         throw Failure(
             QStringLiteral("単語ファイル %1 を読めないので、バックアップを取れません").arg(wordFilePath));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(
-            QStringLiteral("単語ファイル %1 を読めないので、バックアップを取れません").arg(wordFilePath));
+    }
     if (bytes.isEmpty()) {
         covered_.insert(absolute);
         return {};

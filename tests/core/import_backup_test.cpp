@@ -103,6 +103,22 @@ TEST_F(ImportAndBackups, ACopyBeforeTheFirstChangeOfARunAndBeforeEveryDeletionAn
     EXPECT_EQ(backups().size(), 3);
 }
 
+TEST_F(ImportAndBackups, AFifoPutInTheWordFilesPlaceIsNotWaitedOnForTheBackup)
+{
+    trainer.setDataFolder(folder.path(QString()), true);
+    open(lines({"apple,りんご,,,0,3,1"}));
+    const QString file = folder.path(QString::fromLatin1(kWordFile));
+    QFile::remove(file);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    try {
+        trainer.registerWord(typed("kiwi", "キウイ"));
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_TRUE(failure.text().contains(QStringLiteral("バックアップ"))) << failure.text().toStdString();
+    }
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 TEST_F(ImportAndBackups, AFailedCopyIsTheLearnersCallAndNeverSilent)
 {
     // A plain file where the backups folder should be made.

@@ -141,6 +141,8 @@ private:
     bool dataFolderUsable_ = true;
     TrainerQuestions* questions_ = nullptr;
     std::optional<Backups> backups_;
+    // The word file whose first change of this run is covered by a backup.
+    QString coveredPath_;
     std::function<void()> reloaded_;
     std::function<void()> currentChanged_;
     WordFileLock lock_;
