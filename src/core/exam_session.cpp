@@ -14,9 +14,10 @@ int recordOfQuestion(const OrderList& order, int questionNo)
     return StrToInt(order.ReadLine(questionNo - 1)) - 1;
 }
 
-} // namespace
-
-bool ExamSession::buildOrder(int length, const WordBook& book, OrderList& order, Random& rng)
+// Fills the order with the record numbers 1..M and shuffles them: every
+// position is exchanged with one drawn from the whole list, its own
+// included.
+void buildOrder(const WordBook& book, OrderList& order, Random& rng)
 {
     rng.Randomize();
     const int m = book.visibleRecords(kOrderSlots);
@@ -30,8 +31,9 @@ bool ExamSession::buildOrder(int length, const WordBook& book, OrderList& order,
         order.WriteLine(j, order.ReadLine(d));
         order.WriteLine(d, a);
     }
-    return m >= length;
 }
+
+} // namespace
 
 bool ExamSession::orderStillFits(int length, const WordBook& book, const OrderList& order) const
 {
@@ -56,16 +58,14 @@ bool ExamSession::start(ExamKind kind, int length, const WordBook& book, OrderLi
     // file, records deleted since), they get a fresh one, so they never read
     // a quiz index as a record number or a slot that holds none.
     if (kind == ExamKind::Normal || !orderStillFits(length, book, order)) {
-        if (!buildOrder(length, book, order, rng))
-            return false;
+        buildOrder(book, order, rng);
         lastOrder_.clear();
         for (int slot = 0; !order.ReadLine(slot).isEmpty(); ++slot)
             lastOrder_.push_back(order.ReadLine(slot).toInt());
     }
     kind_ = kind;
     length_ = length;
-    for (QString& answer : answers_)
-        answer.clear();
+    answers_.assign(size_t(length), QString());
     questionNo_ = 1;
     score_ = 0;
     timeLeft_ = kTimeLimit;
@@ -92,25 +92,16 @@ void ExamSession::answer(WordBook& book, const OrderList& order, const QString& 
     book.countAnswer(record_, right);
     if (right)
         ++score_;
-    answers_[static_cast<size_t>(questionNo_)] = typed;
+    answers_[static_cast<size_t>(questionNo_ - 1)] = typed;
     lastAnswered_ = cp932::decode(ReadField(book.store, record_, kMean) + ':' + word);
     ++questionNo_;
 
     // Every kind ends after its N answers (the time attack earlier when its
     // time is up), so the score never exceeds the rows listed.
-    if (questionNo_ > length_) {
-        switch (kind_) {
-        case ExamKind::Normal: finish(book, order, QStringLiteral("普通モード"), {}); break;
-        case ExamKind::TimeAttack:
-            finish(book, order, QStringLiteral("タイムアタック"), QStringLiteral("終了！"));
-            break;
-        case ExamKind::Complete:
-            finish(book, order, QStringLiteral("全制覇モード"), QStringLiteral("全単語制覇！"));
-            break;
-        }
-        return;
-    }
-    ask(book, order);
+    if (questionNo_ > length_)
+        finish(book, order, false);
+    else
+        ask(book, order);
 }
 
 void ExamSession::tick(const WordBook& book, const OrderList& order)
@@ -118,12 +109,8 @@ void ExamSession::tick(const WordBook& book, const OrderList& order)
     if (phase_ != Phase::Running || kind_ == ExamKind::Complete)
         return;
     --timeLeft_;
-    if (timeLeft_ >= 0)
-        return;
-    if (kind_ == ExamKind::Normal)
-        finish(book, order, QStringLiteral("普通モード"), QStringLiteral("時間切れ"));
-    else
-        finish(book, order, QStringLiteral("タイムアタック"), QStringLiteral("終了！"));
+    if (timeLeft_ < 0)
+        finish(book, order, true);
 }
 
 void ExamSession::abandon()
@@ -138,14 +125,23 @@ void ExamSession::toStart()
         phase_ = Phase::Idle;
 }
 
-void ExamSession::finish(const WordBook& book, const OrderList& order, const QString& title,
-                         const QString& subtitle)
+void ExamSession::finish(const WordBook& book, const OrderList& order, bool timeUp)
 {
     phase_ = Phase::Finished;
-    title_ = title;
-    subtitle_ = subtitle;
-    resultScore_ = score_;
-    resultLength_ = length_;
+    switch (kind_) {
+    case ExamKind::Normal:
+        title_ = QStringLiteral("普通モード");
+        subtitle_ = timeUp ? QStringLiteral("時間切れ") : QString();
+        break;
+    case ExamKind::TimeAttack:
+        title_ = QStringLiteral("タイムアタック");
+        subtitle_ = QStringLiteral("終了！");
+        break;
+    case ExamKind::Complete:
+        title_ = QStringLiteral("全制覇モード");
+        subtitle_ = QStringLiteral("全単語制覇！");
+        break;
+    }
     results_.clear();
     for (int r = 1; r <= length_; ++r) {
         const int rec = recordOfQuestion(order, r);
@@ -159,9 +155,9 @@ void ExamSession::finish(const WordBook& book, const OrderList& order, const QSt
 const QString& ExamSession::answerOf(int questionNo) const
 {
     static const QString none;
-    if (questionNo < 1 || questionNo > kMaxRecords)
+    if (questionNo < 1 || questionNo > int(answers_.size()))
         return none;
-    return answers_[static_cast<size_t>(questionNo)];
+    return answers_[static_cast<size_t>(questionNo - 1)];
 }
 
 QString ExamSession::questionCaption() const
@@ -178,5 +174,5 @@ QString ExamSession::countdown() const
 
 QString ExamSession::scoreText() const
 {
-    return QStringLiteral("正解数　%1/ %2").arg(resultScore_).arg(resultLength_);
+    return QStringLiteral("正解数　%1/ %2").arg(score_).arg(length_);
 }

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "store/limits.h"
-
 #include <QString>
-#include <array>
 #include <vector>
 
 class OrderList;
@@ -46,8 +43,6 @@ public:
 
     Phase phase() const { return phase_; }
     bool running() const { return phase_ == Phase::Running; }
-    ExamKind kind() const { return kind_; }
-    int length() const { return length_; }
     int questionNo() const { return questionNo_; }
     int score() const { return score_; }
     int timeLeft() const { return timeLeft_; }
@@ -65,14 +60,11 @@ public:
     QString scoreText() const; // 正解数　7/ 10
     const std::vector<ResultRow>& results() const { return results_; }
 
-    // Fills the order with record numbers 1..M and shuffles them: every
-    // position is exchanged with one drawn from the whole list, its own
-    // included. False when there are fewer than `length` records.
-    static bool buildOrder(int length, const WordBook& book, OrderList& order, Random& rng);
-
 private:
     void ask(const WordBook& book, const OrderList& order);
-    void finish(const WordBook& book, const OrderList& order, const QString& title, const QString& subtitle);
+    // Ends the test with its results: after its last answer, or when its
+    // time is up.
+    void finish(const WordBook& book, const OrderList& order, bool timeUp);
     bool orderStillFits(int length, const WordBook& book, const OrderList& order) const;
 
     Phase phase_ = Phase::Idle;
@@ -84,14 +76,12 @@ private:
     int record_ = -1;
     QString prompt_;
     QString lastAnswered_;
-    // Typed answers by question number, 1..kMaxRecords.
-    std::array<QString, kMaxRecords + 1> answers_;
+    // Typed answers by question number: [0] is question 1.
+    std::vector<QString> answers_;
     // The order the last normal test drew, to tell it still stands in the list.
     std::vector<int> lastOrder_;
 
     QString title_;
     QString subtitle_;
-    int resultScore_ = 0;
-    int resultLength_ = 0;
     std::vector<ResultRow> results_;
 };
