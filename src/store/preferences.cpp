@@ -137,14 +137,11 @@ QByteArray readString(const QString& file, const QByteArray& section, const QByt
                       const QByteArray& fallback)
 {
     const FileRead read = readRegularFile(file, kMaxFileBytes);
-    switch (read.outcome) {
-    case FileRead::kRead: return valueIn(read.bytes, section, key, fallback);
-    case FileRead::kMissing: return fallback.left(kBufferBytes - 1);
-    case FileRead::kNotRegular: throw Failure::cannotOpen(file, refusal::notRegular());
-    case FileRead::kTooLarge: throw Failure::cannotOpen(file, refusal::tooLarge());
-    case FileRead::kUnreadable: break;
-    }
-    throw Failure::cannotOpen(file);
+    if (read.outcome == FileRead::kRead)
+        return valueIn(read.bytes, section, key, fallback);
+    if (read.outcome == FileRead::kMissing)
+        return fallback.left(kBufferBytes - 1);
+    throw Failure::cannotOpen(file, read.reason());
 }
 
 void writeString(const QString& file, const QByteArray& section, const QByteArray& key,
@@ -155,25 +152,15 @@ void writeString(const QString& file, const QByteArray& section, const QByteArra
     if (!valueRefusal(value).isEmpty())
         throw Failure::cannotWritePreferences(file, QStringLiteral("読み戻せない値です"));
     const SaveTarget target = saveTargetOf(file);
-    switch (target.kind) {
-    case SaveTarget::kNothing:
-    case SaveTarget::kRegular: break;
-    case SaveTarget::kNotRegular: throw Failure::cannotWritePreferences(file, refusal::notRegular());
-    case SaveTarget::kNoLinkTarget: throw Failure::cannotWritePreferences(file, refusal::noLinkTarget());
-    case SaveTarget::kUnreachable: throw Failure::cannotWritePreferences(file);
-    }
+    if (!target.replaceable())
+        throw Failure::cannotWritePreferences(file, target.reason());
     // Every other section and key survives the write, so the old content is
     // read whole first; a file we cannot read whole is left alone.
     QByteArray content;
     if (target.kind == SaveTarget::kRegular) {
         const FileRead read = readRegularFile(target.file, kMaxFileBytes);
-        switch (read.outcome) {
-        case FileRead::kRead:
-        case FileRead::kMissing: break;
-        case FileRead::kNotRegular: throw Failure::cannotWritePreferences(file, refusal::notRegular());
-        case FileRead::kTooLarge: throw Failure::cannotWritePreferences(file, refusal::tooLarge());
-        case FileRead::kUnreadable: throw Failure::cannotWritePreferences(file);
-        }
+        if (read.outcome != FileRead::kRead && read.outcome != FileRead::kMissing)
+            throw Failure::cannotWritePreferences(file, read.reason());
         content = read.bytes;
     } else {
         QDir().mkpath(QFileInfo(file).absolutePath());

@@ -10,24 +10,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace refusal {
+namespace {
 
 QString notRegular()
 {
     return QStringLiteral("通常のファイルではありません");
 }
 
-QString noLinkTarget()
+} // namespace
+
+QString FileRead::reason() const
 {
-    return QStringLiteral("リンク先がありません");
+    switch (outcome) {
+    case kNotRegular: return notRegular();
+    case kTooLarge: return QStringLiteral("大きすぎます");
+    default: return {};
+    }
 }
 
-QString tooLarge()
+QString SaveTarget::reason() const
 {
-    return QStringLiteral("大きすぎます");
+    switch (kind) {
+    case kNotRegular: return notRegular();
+    case kNoLinkTarget: return QStringLiteral("リンク先がありません");
+    default: return {};
+    }
 }
-
-} // namespace refusal
 
 namespace {
 

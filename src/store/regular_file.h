@@ -10,17 +10,14 @@
 // save renamed over /dev/null would replace the system's, and merely
 // opening some devices has effects of its own.
 
-// Why a file was refused, shown in parentheses after the fixed message.
-namespace refusal {
-QString notRegular();
-QString noLinkTarget();
-QString tooLarge();
-} // namespace refusal
-
 struct FileRead {
     enum Outcome { kRead, kMissing, kNotRegular, kTooLarge, kUnreadable };
     Outcome outcome = kUnreadable;
     QByteArray bytes; // the whole content, for kRead only
+
+    // Why nothing was read, in the words shown in parentheses after the
+    // fixed message; empty where there is nothing more to say.
+    QString reason() const;
 };
 
 // The whole content of the regular file at `name`. Missing: nothing there,
@@ -35,6 +32,11 @@ struct SaveTarget {
     enum Kind { kNothing, kRegular, kNotRegular, kNoLinkTarget, kUnreachable };
     Kind kind = kUnreachable;
     QString file;
+
+    // Whether a save may put its bytes there: a regular file or nothing.
+    bool replaceable() const { return kind == kNothing || kind == kRegular; }
+    // Why it may not, as FileRead::reason().
+    QString reason() const;
 };
 SaveTarget saveTargetOf(const QString& name);
 

@@ -17,13 +17,10 @@ QString fileNameFor(const QString& storedPath)
 QByteArray readWholeFile(const QString& path, qint64 limit)
 {
     FileRead read = readRegularFile(fileNameFor(path), limit);
-    switch (read.outcome) {
-    case FileRead::kRead: break;
-    case FileRead::kNotRegular: throw Failure::cannotOpen(path, refusal::notRegular());
-    case FileRead::kTooLarge: throw Failure::tooLarge();
-    case FileRead::kMissing:
-    case FileRead::kUnreadable: throw Failure::cannotOpen(path);
-    }
+    if (read.outcome == FileRead::kTooLarge)
+        throw Failure::tooLarge();
+    if (read.outcome != FileRead::kRead)
+        throw Failure::cannotOpen(path, read.reason());
     return std::move(read.bytes);
 }
 
@@ -43,13 +40,8 @@ FileStamp LoadLines(LineStore& store, const QString& path)
 void saveWholeFile(const QString& path, const QByteArray& bytes)
 {
     const SaveTarget target = saveTargetOf(fileNameFor(path));
-    switch (target.kind) {
-    case SaveTarget::kNothing:
-    case SaveTarget::kRegular: break;
-    case SaveTarget::kNotRegular: throw Failure::cannotCreate(path, refusal::notRegular());
-    case SaveTarget::kNoLinkTarget: throw Failure::cannotCreate(path, refusal::noLinkTarget());
-    case SaveTarget::kUnreachable: throw Failure::cannotCreate(path);
-    }
+    if (!target.replaceable())
+        throw Failure::cannotCreate(path, target.reason());
     // The new text is written beside the file and then takes its place, which
     // would get round a read-only file; leave such a file as it is.
     const QByteArray native = QFile::encodeName(target.file);
