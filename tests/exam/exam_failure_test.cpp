@@ -4,6 +4,8 @@
 
 #include "exam_fixture.h"
 
+#include "support/file_size_limit.h"
+
 #include <QApplication>
 
 namespace {
@@ -38,6 +40,29 @@ TEST_F(ExamFixture, ADamagedRecordHoldsItsQuestionAndNothingIsCountedForTheNextW
         find<QLineEdit>("Edit2")->clear();
     }
     EXPECT_TRUE(running());
+}
+
+TEST_F(ExamFixture, AnAnswerThatCannotBeSavedLeavesTheQuestionTheTextAndTheFile)
+{
+    startWithRecords(10);
+    pressStart("Test_Normal");
+    const QString prompt = text("Label18");
+    {
+        FileSizeLimit full(1);
+        answerRight();
+    }
+    ASSERT_EQ(dialogs.errors().size(), 1u);
+    EXPECT_EQ(text("Label15"), QStringLiteral("第1問"));
+    EXPECT_EQ(text("Label18"), prompt);
+    EXPECT_EQ(find<QLineEdit>("Edit2")->text(), QString::fromLatin1(rightAnswer()));
+    EXPECT_EQ(trainer.exam().score(), 0);
+    EXPECT_EQ(wordFile(), records(10));
+    EXPECT_EQ(trainer.book().store.text(), records(10));
+
+    // The disk is back: Enter counts that same answer.
+    QTest::keyClick(find<QLineEdit>("Edit2"), Qt::Key_Return);
+    EXPECT_EQ(text("Label15"), QStringLiteral("第2問"));
+    EXPECT_EQ(trainer.exam().score(), 1);
 }
 
 TEST_F(ExamFixture, TabLeavesTheResultsButtonForTheGridAndStaysOutOfIt)

@@ -105,4 +105,23 @@ TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown
     EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("林檎"));
 }
 
+TEST_F(ListActions, AChangeThatCannotBeSavedLeavesTheCellTheMemoryAndTheFile)
+{
+    const QByteArray words = records({"apple,りんご,,,0,0,0", "run,走る,,,1,0,0"});
+    startWith(words);
+    openList();
+    clickCell(1, 2);
+    answerChange(QStringLiteral("駆ける"), true);
+    {
+        FileSizeLimit full(1);
+        QTest::mouseClick(list().Button8, Qt::LeftButton);
+    }
+    EXPECT_EQ(dialogs.errors(),
+              std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
+    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("走る"));
+    EXPECT_EQ(trainer.book().store.text(), words);
+    EXPECT_EQ(wordFile(), words);
+    EXPECT_EQ(grid()->currentRow(), 1);
+}
+
 } // namespace
