@@ -11,6 +11,7 @@ packages=(
   libcsv-dev libxml2-utils
   fonts-ipafont-gothic
   appstream desktop-file-utils man-db
+  python3
 )
 packages+=("$@")
 
