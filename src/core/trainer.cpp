@@ -15,6 +15,12 @@ Trainer::Trainer(QString prefsFile) : prefsFile_(std::move(prefsFile))
 
 template <typename Action> auto Trainer::transact(Action&& action)
 {
+    // The learner's leave to save over another program's change holds for
+    // this action only.
+    struct EndOfAction {
+        std::optional<FileStamp>& overwrite;
+        ~EndOfAction() { overwrite.reset(); }
+    } end{state_.book.overwrite};
     for (;;) {
         State before = state_;
         try {
@@ -27,7 +33,7 @@ template <typename Action> auto Trainer::transact(Action&& action)
                 reloadChangedFile();
             // The learner has seen the other program's change and keeps
             // ours: the action runs again and saves over it.
-            state_.book.stamp = stampOf(state_.book.path);
+            state_.book.overwrite = stampOf(state_.book.path);
         } catch (...) {
             state_ = std::move(before);
             throw;

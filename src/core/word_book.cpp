@@ -61,7 +61,8 @@ void WordBook::save()
     if (path.isEmpty())
         throw Failure(QStringLiteral(
             "単語ファイルが開かれていません。オプションの「読み込む」で単語ファイルを開いてください"));
-    if (stampOf(path) != stamp)
+    const FileStamp now = stampOf(path);
+    if (now != stamp && now != overwrite)
         throw ExternalChange(path);
     stamp = SaveLines(store, path);
 }

@@ -131,3 +131,25 @@ TEST_F(TrainerTest, ADefaultThePreferencesCannotHoldWholeIsRefusedAndTheOldOneKe
     trainer.readDefaultWordFile();
     EXPECT_EQ(trainer.defaultWordFile(), QString(2047, QLatin1Char('a')));
 }
+
+TEST_F(TrainerTest, AFailedSaveOverAFolderAsksNoMoreOnceTheFileIsBackAsWeLeftIt)
+{
+    open(kOurs);
+    ScriptedQuestion keepOurs(true);
+    trainer.setQuestions(&keepOurs);
+    const QString file = folder.path(QString::fromLatin1(kWordFile));
+
+    // Something else stands in the word file's place: the learner is asked,
+    // keeps ours, and the save cannot replace a folder.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    EXPECT_THROW(trainer.registerWord(typed("kiwi", "z")), Failure);
+    EXPECT_EQ(keepOurs.asked.size(), 1);
+
+    // The file is back, byte for byte what we loaded: nothing to ask.
+    ASSERT_TRUE(QDir().rmdir(file));
+    folder.write(QString::fromLatin1(kWordFile), kOurs);
+    EXPECT_EQ(trainer.registerWord(typed("kiwi", "z")).kind, RegistrationResult::Registered);
+    EXPECT_EQ(keepOurs.asked.size(), 1);
+    EXPECT_EQ(wordFile(), kOurs + "kiwi,z,,,0,0,0\r\n");
+}

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // A word as the learner types it on the registration tab.
@@ -51,6 +52,11 @@ public:
     QString path; // the current word file as stored (may hold backslashes); empty when none
     // What the word file held when we last loaded or saved it.
     FileStamp stamp;
+    // What stands at the word file's name now and the learner chose to save
+    // over, for the rest of the action at hand. Kept apart from `stamp`: a
+    // save that then fails has not made that state ours, so a file put
+    // back as we left it is no change.
+    std::optional<FileStamp> overwrite;
 
     // Records a scan sees, looking at no more than `indices` lines.
     int visibleRecords(int indices) const;
@@ -81,6 +87,7 @@ public:
     void countAnswer(int record, bool right);
 
     // Saves the whole store to `path`. Raises ExternalChange, writing
-    // nothing, when the file no longer holds what we last loaded or saved.
+    // nothing, when the file no longer holds what we last loaded or saved
+    // (nor what the learner chose to overwrite).
     void save();
 };
