@@ -94,8 +94,8 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     MainWindow window(trainer, dialogs);
     if (window.defaultFileInUse()) {
         // Another Lexiwren has the word file: this start hands over to it.
-        handOverStart(trainer.defaultWordFile(), WordFileLock::lockFileFor(trainer.defaultWordFile()),
-                      dialogs);
+        handOverStart(trainer.defaultWordFile().shown(),
+                      WordFileLock::lockFileFor(trainer.defaultWordFile().file()), dialogs);
         return 0;
     }
     mainWindow = &window;

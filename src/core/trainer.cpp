@@ -29,11 +29,11 @@ template <typename Action> auto Trainer::transact(Action&& action)
             state_ = std::move(before);
             if (!questions_)
                 throw;
-            if (!questions_->overwrite(state_.book.path))
+            if (!questions_->overwrite(state_.book.path.shown()))
                 reloadChangedFile();
             // The learner has seen the other program's change and keeps
             // ours: the action runs again and saves over it.
-            state_.book.overwrite = stampOf(state_.book.path);
+            state_.book.overwrite = stampOf(state_.book.path.file());
         } catch (...) {
             state_ = std::move(before);
             throw;

@@ -14,11 +14,11 @@
 
 void Trainer::reloadChangedFile()
 {
-    const QString path = state_.book.path;
+    const WordFilePath path = state_.book.path;
     LineStore loaded;
     FileStamp stamp;
-    if (QFileInfo::exists(fileNameFor(path)))
-        stamp = LoadLines(loaded, path);
+    if (path.exists())
+        stamp = LoadLines(loaded, path.file(), path.shown());
     state_.book.store = std::move(loaded);
     state_.book.stamp = stamp;
     state_.quiz.reset();
@@ -28,7 +28,7 @@ void Trainer::reloadChangedFile()
     throw Failure::notice(
         QStringLiteral("単語ファイル %1 "
                        "をほかのプログラムが変更した内容で読み込み直しました。今の操作は行っていません。")
-            .arg(path));
+            .arg(path.shown()));
 }
 
 void Trainer::setDataFolder(const QString& folder, bool usable)
@@ -40,14 +40,14 @@ void Trainer::setDataFolder(const QString& folder, bool usable)
 
 void Trainer::backUp(bool always)
 {
-    const QString& path = state_.book.path;
+    const WordFilePath& path = state_.book.path;
     if (!backups_ || path.isEmpty())
         return;
     // Every answer asks this: the word file in hand is told by its name,
     // without a look at the file system.
     if (!always && path == coveredPath_)
         return;
-    const QString file = fileNameFor(path);
+    const QString& file = path.file();
     if (!always && backups_->coveredThisRun(file)) {
         coveredPath_ = path;
         return;
@@ -66,22 +66,22 @@ void Trainer::backUp(bool always)
     coveredPath_ = path;
 }
 
-void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
+void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
 {
-    const QString file = fileNameFor(path);
+    const QString& file = path.file();
     // A word file named by a relative path lives in the data folder; when
     // that could not be made, it would land wherever the program was
     // started from, and be missed at the next start.
-    if (!dataFolderUsable_ && QDir::isRelativePath(file))
+    if (!dataFolderUsable_ && path.isRelative())
         throw Failure(
             QStringLiteral("単語ファイルを置くフォルダ %1 を作れないため、単語ファイル %2 は開いていません。"
                            "単語はどこにも保存されません")
-                .arg(QDir::toNativeSeparators(dataFolder_), path));
+                .arg(QDir::toNativeSeparators(dataFolder_), path.shown()));
 
     // The folder of the default file ("words") is made first, so a first
     // start ends with a current word file to save to, and its lock file has
     // a place beside it.
-    const bool exists = QFileInfo::exists(file);
+    const bool exists = path.exists();
     if (!exists && createWhenMissing)
         QDir().mkpath(QFileInfo(file).absolutePath());
 
@@ -89,22 +89,22 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
     // before its words are read, and the old one let go only once the new
     // file is current.
     WordFileLock lock;
-    const bool sameFile = lock_.held() && WordFileLock::lockFileFor(path) == lock_.lockFile();
-    if (!sameFile && lock.lock(path) == WordFileLock::Result::kHeldElsewhere)
-        throw FileInUse(path);
+    const bool inHand = lock_.held() && isCurrentWordFile(path);
+    if (!inHand && lock.lock(file) == WordFileLock::Result::kHeldElsewhere)
+        throw FileInUse(path.shown());
 
     LineStore loaded;
     FileStamp stamp;
     if (exists) {
-        stamp = LoadLines(loaded, path);
+        stamp = LoadLines(loaded, file, path.shown());
     } else if (createWhenMissing) {
         // The new file holds the empty store: nothing to read back.
-        stamp = SaveLines(loaded, path);
+        stamp = SaveLines(loaded, file, path.shown());
     }
     state_.book.store = std::move(loaded);
     state_.book.path = path;
     state_.book.stamp = stamp;
-    if (!sameFile) {
+    if (!inHand) {
         lock_ = std::move(lock);
         if (currentChanged_)
             currentChanged_();
@@ -124,21 +124,22 @@ void Trainer::createPreferences()
 void Trainer::readDefaultWordFile()
 {
     // A preferences file that cannot be read leaves the default in force.
-    defaultWordFile_ = QString::fromLatin1(prefs::kDefaultWordFile);
-    defaultWordFile_ =
-        cp932::decode(prefs::readString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile));
+    defaultWordFile_ = WordFilePath::stored(QString::fromLatin1(prefs::kDefaultWordFile));
+    defaultWordFile_ = WordFilePath::stored(
+        cp932::decode(prefs::readString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile)));
 }
 
-QString Trainer::setDefaultWordFile(const QString& path)
+QString Trainer::setDefaultWordFile(const QString& picked)
 {
     // A name the next start could not read back whole is not stored.
-    const QByteArray value = cp932::encode(path);
+    const QByteArray value = cp932::encode(picked);
     const QString refusal = prefs::valueRefusal(value);
     if (!refusal.isEmpty())
         return refusal;
     // Only a name that was stored is shown as the default.
     prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, value);
-    defaultWordFile_ = path;
+    // Shown as picked; the next start reads it back as a stored name.
+    defaultWordFile_ = WordFilePath::stored(picked);
     return {};
 }
 
@@ -147,7 +148,7 @@ void Trainer::openDefaultWordFile()
     makeCurrent(defaultWordFile_, true);
 }
 
-void Trainer::openWordFile(const QString& path)
+void Trainer::openWordFile(const WordFilePath& path)
 {
     // A file that exists but cannot be loaded leaves the current words and
     // word file as they were: switching to it would overwrite it with an
@@ -155,9 +156,19 @@ void Trainer::openWordFile(const QString& path)
     makeCurrent(path, false);
 }
 
-void Trainer::writeWordFile(const QString& path) const
+bool Trainer::isCurrentWordFile(const WordFilePath& path) const
 {
-    SaveLines(state_.book.store, path);
+    return sameFile(path, state_.book.path);
+}
+
+void Trainer::writeWordFile(const WordFilePath& path) const
+{
+    // Written over the current word file, the copy would get round the
+    // check for another program's change that every save of ours makes.
+    if (isCurrentWordFile(path))
+        throw Failure(QStringLiteral("今の単語ファイル %1 には書き出せません。別のファイルを選んでください")
+                          .arg(state_.book.path.shown()));
+    SaveLines(state_.book.store, path.file(), path.shown());
 }
 
 interchange::ImportPlan Trainer::planImport(const QString& file) const
@@ -165,18 +176,17 @@ interchange::ImportPlan Trainer::planImport(const QString& file) const
     return interchange::planImport(interchange::readImportFile(file), state_.book.store);
 }
 
-void Trainer::exportWords(const QString& path, interchange::ExportFormat format) const
+void Trainer::exportWords(const WordFilePath& path, interchange::ExportFormat format) const
 {
     // Written over the current word file, another form would stand where
     // our words are read from.
-    const QString current = QFileInfo(fileNameFor(state_.book.path)).canonicalFilePath();
-    if (!current.isEmpty() && QFileInfo(path).canonicalFilePath() == current)
+    if (isCurrentWordFile(path))
         throw Failure(
             QStringLiteral("今の単語ファイル %1 にはエクスポートできません。別のファイルを選んでください")
-                .arg(state_.book.path));
+                .arg(state_.book.path.shown()));
     std::vector<QByteArray> records;
     const int visible = state_.book.visibleRecords(kMaxRecords);
     for (int i = 0; i < visible; ++i)
         records.push_back(state_.book.store.ReadLine(i));
-    interchange::writeExportFile(path, format, records);
+    interchange::writeExportFile(path.file(), format, records);
 }

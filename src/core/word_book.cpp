@@ -61,8 +61,8 @@ void WordBook::save()
     if (path.isEmpty())
         throw Failure(QStringLiteral(
             "単語ファイルが開かれていません。オプションの「読み込む」で単語ファイルを開いてください"));
-    const FileStamp now = stampOf(path);
+    const FileStamp now = stampOf(path.file());
     if (now != stamp && now != overwrite)
-        throw ExternalChange(path);
-    stamp = SaveLines(store, path);
+        throw ExternalChange(path.shown());
+    stamp = SaveLines(store, path.file(), path.shown());
 }

@@ -14,7 +14,7 @@ namespace {
 
 QString absolutePath(const QString& wordFilePath)
 {
-    const QFileInfo info(fileNameFor(wordFilePath));
+    const QFileInfo info(wordFilePath);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }

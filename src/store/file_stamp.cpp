@@ -15,9 +15,9 @@ FileStamp FileStamp::of(const QByteArray& content)
     return stamp;
 }
 
-FileStamp stampOf(const QString& storedPath)
+FileStamp stampOf(const QString& file)
 {
-    const FileRead read = readRegularFile(fileNameFor(storedPath), kMaxWordFileBytes);
+    const FileRead read = readRegularFile(file, kMaxWordFileBytes);
     switch (read.outcome) {
     case FileRead::kRead: return FileStamp::of(read.bytes);
     case FileRead::kMissing: return {};

@@ -7,26 +7,29 @@
 #include <QFile>
 #include <unistd.h>
 
-QString fileNameFor(const QString& storedPath)
+namespace {
+
+const QString& nameShown(const QString& file, const QString& shown)
 {
-    QString name = storedPath;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return name;
+    return shown.isEmpty() ? file : shown;
 }
 
-QByteArray readWholeFile(const QString& path, qint64 limit)
+} // namespace
+
+QByteArray readWholeFile(const QString& file, qint64 limit, const QString& shown)
 {
-    FileRead read = readRegularFile(fileNameFor(path), limit);
+    FileRead read = readRegularFile(file, limit);
     if (read.outcome == FileRead::kTooLarge)
         throw Failure::tooLarge();
     if (read.outcome != FileRead::kRead)
-        throw Failure::cannotOpen(path, read.reason());
+        throw Failure::cannotOpen(nameShown(file, shown), read.reason());
     return std::move(read.bytes);
 }
 
-FileStamp LoadLines(LineStore& store, const QString& path)
+FileStamp LoadLines(LineStore& store, const QString& file, const QString& shown)
 {
-    const QByteArray bytes = readWholeFile(path, kMaxWordFileBytes);
+    const QString& path = nameShown(file, shown);
+    const QByteArray bytes = readWholeFile(file, kMaxWordFileBytes, path);
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
     if (bytes.contains('\0'))
@@ -37,9 +40,10 @@ FileStamp LoadLines(LineStore& store, const QString& path)
     return FileStamp::of(bytes);
 }
 
-void saveWholeFile(const QString& path, const QByteArray& bytes)
+void saveWholeFile(const QString& file, const QByteArray& bytes, const QString& shown)
 {
-    const SaveTarget target = saveTargetOf(fileNameFor(path));
+    const QString& path = nameShown(file, shown);
+    const SaveTarget target = saveTargetOf(file);
     if (!target.replaceable())
         throw Failure::cannotCreate(path, target.reason());
     // The new text is written beside the file and then takes its place, which
@@ -59,14 +63,15 @@ void saveWholeFile(const QString& path, const QByteArray& bytes)
     }
 }
 
-FileStamp SaveLines(const LineStore& store, const QString& path)
+FileStamp SaveLines(const LineStore& store, const QString& file, const QString& shown)
 {
+    const QString& path = nameShown(file, shown);
     const QByteArray bytes = store.text();
     // A file we could not load again would lose every word at the next start.
     if (bytes.size() > kMaxWordFileBytes)
         throw Failure::cannotCreate(path,
                                     QStringLiteral("読み込める大きさの上限 %1 MiB を越えます")
                                         .arg(kMaxWordFileBytes / (1024 * 1024)));
-    saveWholeFile(path, bytes);
+    saveWholeFile(file, bytes, path);
     return FileStamp::of(bytes);
 }

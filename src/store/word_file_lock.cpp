@@ -1,7 +1,5 @@
 #include "store/word_file_lock.h"
 
-#include "store/word_file.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,9 +62,9 @@ WordFileLock& WordFileLock::operator=(WordFileLock&& other) noexcept
     return *this;
 }
 
-QString WordFileLock::lockFileFor(const QString& storedPath)
+QString WordFileLock::lockFileFor(const QString& file)
 {
-    const QFileInfo given(fileNameFor(storedPath));
+    const QFileInfo given(file);
     QString word = given.canonicalFilePath();
     if (word.isEmpty()) {
         // Not there yet: beside it in its folder, itself found through links.
@@ -77,9 +75,9 @@ QString WordFileLock::lockFileFor(const QString& storedPath)
     return QDir(real.absolutePath()).filePath(QLatin1Char('.') + real.fileName() + QStringLiteral(".lock"));
 }
 
-WordFileLock::Result WordFileLock::lock(const QString& storedPath)
+WordFileLock::Result WordFileLock::lock(const QString& file)
 {
-    const QString name = lockFileFor(storedPath);
+    const QString name = lockFileFor(file);
     const int fd = openLockFile(name);
     if (fd < 0)
         return Result::kUnavailable;

@@ -1,12 +1,10 @@
 #include "window/options_panel.h"
 
 #include "core/trainer.h"
-#include "store/word_file.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,8 +94,8 @@ void OptionsPanel::storeOptions()
 
 void OptionsPanel::refresh()
 {
-    ui::setCaption(path, trainer_.book().path);
-    Edit1->setText(trainer_.defaultWordFile());
+    ui::setCaption(path, trainer_.book().path.shown());
+    Edit1->setText(trainer_.defaultWordFile().shown());
 }
 
 void OptionsPanel::showPanel()
@@ -115,12 +113,13 @@ void OptionsPanel::Button3Click()
             return;
         // A mistyped name would seem to make every word vanish: a new, empty
         // word file is started only when the learner says so.
-        if (!QFileInfo::exists(fileNameFor(*chosen))
+        const WordFilePath picked = WordFilePath::picked(*chosen);
+        if (!picked.exists()
             && !dialogs_.confirm(
                 QStringLiteral("ファイル %1 はありません。\nここに新しい空の単語ファイルを始めますか？")
-                    .arg(*chosen)))
+                    .arg(picked.shown())))
             return;
-        trainer_.openWordFile(*chosen);
+        trainer_.openWordFile(picked);
     });
 }
 
@@ -130,12 +129,11 @@ void OptionsPanel::Button6Click()
         const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
         if (!chosen)
             return;
-        QString target = *chosen;
-        if (!target.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
-            target += QStringLiteral(".txt");
-        if (QFileInfo::exists(fileNameFor(target))
+        const WordFilePath target = WordFilePath::picked(*chosen).withSuffix(QStringLiteral(".txt"));
+        // The current word file is refused without a question.
+        if (!trainer_.isCurrentWordFile(target) && target.exists()
             && !dialogs_.confirm(
-                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target)))
+                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target.shown())))
             return;
         trainer_.writeWordFile(target);
     });
@@ -203,13 +201,11 @@ void OptionsPanel::ExportClick()
         if (!chosen)
             return;
         const interchange::ExportFormat format = formats[std::clamp(chosen->filter, 0, 2)];
-        QString target = chosen->path;
-        const QString suffix = QLatin1Char('.') + interchange::suffixFor(format);
-        if (!target.endsWith(suffix, Qt::CaseInsensitive))
-            target += suffix;
-        if (QFileInfo::exists(target)
+        const WordFilePath target =
+            WordFilePath::picked(chosen->path).withSuffix(QLatin1Char('.') + interchange::suffixFor(format));
+        if (!trainer_.isCurrentWordFile(target) && target.exists()
             && !dialogs_.confirm(
-                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target)))
+                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target.shown())))
             return;
         trainer_.exportWords(target, format);
     });

@@ -77,11 +77,12 @@ TEST_F(ImportAndBackups, AFifoOrADevicePickedForImportIsRefusedAtOnce)
 TEST_F(ImportAndBackups, AnExportLeavesTheWordFileAndIsNeverWrittenOverIt)
 {
     open(lines({"apple,りんご,,,0,3,1"}));
-    trainer.exportWords(folder.path(QStringLiteral("out.csv")), interchange::ExportFormat::Csv);
+    trainer.exportWords(WordFilePath::picked(folder.path(QStringLiteral("out.csv"))),
+                        interchange::ExportFormat::Csv);
     EXPECT_TRUE(folder.read(QStringLiteral("out.csv")).contains("apple"));
-    EXPECT_THROW(
-        trainer.exportWords(folder.path(QString::fromLatin1(kWordFile)), interchange::ExportFormat::AnkiText),
-        Failure);
+    EXPECT_THROW(trainer.exportWords(WordFilePath::picked(folder.path(QString::fromLatin1(kWordFile))),
+                                     interchange::ExportFormat::AnkiText),
+                 Failure);
     EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,3,1"}));
 }
 

@@ -24,7 +24,7 @@ struct Snapshot {
     std::vector<QString> answers;
 
     explicit Snapshot(const Trainer& t)
-        : store(t.book().store.text()), path(t.book().path), question(t.quiz().question()),
+        : store(t.book().store.text()), path(t.book().path.shown()), question(t.quiz().question()),
           serial(t.quiz().serial()), answering(t.quiz().answering()),
           quizTexts(t.quiz().heading() + '|' + t.quiz().position() + '|' + t.quiz().prompt() + '|'
                     + t.quiz().hintText() + '|' + t.quiz().correction()),

@@ -74,7 +74,8 @@ TEST_F(TrainerTest, OpeningAFileThatCannotBeReadKeepsTheCurrentWords)
 {
     open(lines({"apple,りんご,,,0,0,0"}));
     folder.write(QStringLiteral("utf16.txt"), QByteArray("a\0p\0p\0", 6));
-    EXPECT_THROW(trainer.openWordFile(folder.path(QStringLiteral("utf16.txt"))), Failure);
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_THROW(trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("utf16.txt")))),
+                 Failure);
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(memory(), lines({"apple,りんご,,,0,0,0"}));
 }

@@ -84,18 +84,20 @@ TEST_F(TrainerTest, AWordFileHeldByAnotherCopyIsRefusedAndTheCurrentOneKept)
     open(kOurs);
     folder.write(QStringLiteral("other.txt"), kTheirs);
     Trainer otherCopy(folder.prefsFile());
-    otherCopy.openWordFile(folder.path(QStringLiteral("other.txt")));
+    otherCopy.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt"))));
 
-    EXPECT_THROW(trainer.openWordFile(folder.path(QStringLiteral("other.txt"))), FileInUse);
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_THROW(trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt")))),
+                 FileInUse);
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(memory(), kOurs);
     // Our own file opened again is no conflict, and its lock is kept.
-    trainer.openWordFile(QStringLiteral("words\\default.txt"));
-    EXPECT_THROW(otherCopy.openWordFile(QStringLiteral("words/default.txt")), FileInUse);
+    trainer.openWordFile(WordFilePath::stored(QStringLiteral("words\\default.txt")));
+    EXPECT_THROW(otherCopy.openWordFile(WordFilePath::picked(QStringLiteral("words/default.txt"))),
+                 FileInUse);
 
     // Once the other copy moves on, the file is free.
-    otherCopy.openWordFile(folder.path(QStringLiteral("third.txt")));
-    trainer.openWordFile(folder.path(QStringLiteral("other.txt")));
+    otherCopy.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("third.txt"))));
+    trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt"))));
     EXPECT_EQ(memory(), kTheirs);
 }
 
@@ -114,7 +116,7 @@ TEST_F(TrainerTest, WithoutItsDataFolderARelativeDefaultIsNeitherOpenedNorCreate
     EXPECT_FALSE(folder.exists(QStringLiteral("words")));
     EXPECT_TRUE(trainer.book().path.isEmpty());
     // A file chosen by its full name is fine.
-    trainer.openWordFile(folder.path(QStringLiteral("chosen.txt")));
+    trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("chosen.txt"))));
     trainer.registerWord(typed("kiwi", "z"));
     EXPECT_EQ(folder.read(QStringLiteral("chosen.txt")), "kiwi,z,,,0,0,0\r\n");
 }
@@ -129,7 +131,7 @@ TEST_F(TrainerTest, ADefaultThePreferencesCannotHoldWholeIsRefusedAndTheOldOneKe
     }
     EXPECT_TRUE(trainer.setDefaultWordFile(QString(2047, QLatin1Char('a'))).isEmpty());
     trainer.readDefaultWordFile();
-    EXPECT_EQ(trainer.defaultWordFile(), QString(2047, QLatin1Char('a')));
+    EXPECT_EQ(trainer.defaultWordFile().shown(), QString(2047, QLatin1Char('a')));
 }
 
 TEST_F(TrainerTest, AFailedSaveOverAFolderAsksNoMoreOnceTheFileIsBackAsWeLeftIt)

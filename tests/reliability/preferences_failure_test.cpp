@@ -33,7 +33,7 @@ TEST_F(UnwritablePreferences, FirstStartReportsItAndRunsOnTheDefaultWordFile)
     EXPECT_FALSE(folder.exists(QStringLiteral("config/plimopref.ini")));
     // The default word file is loaded and current.
     EXPECT_EQ(trainer.book().store.text(), words);
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // And the program runs: a change is saved to it.
@@ -59,7 +59,7 @@ TEST_F(UnwritablePreferences, ChoosingTheDefaultIsReportedAndChangesNothing)
     EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), prefsBefore);
     // Only a stored name is shown as the default; the current file stays.
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(trainer.book().store.text(), words);
 
     // Once the folder can be written again, the same choice is stored.

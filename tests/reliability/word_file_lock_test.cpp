@@ -23,10 +23,10 @@ TEST(WordFileLockAcrossProcesses, AHeldLockIsSeenAndGoesWithTheCopyThatHeldIt)
     {
         LockHolder other(word);
         ASSERT_EQ(other.answer(), "taken");
-        EXPECT_EQ(mine.lock(QStringLiteral("words\\default.txt")), Result::kHeldElsewhere);
+        EXPECT_EQ(mine.lock(QStringLiteral("words/default.txt")), Result::kHeldElsewhere);
         other.exit();
     }
-    ASSERT_EQ(mine.lock(QStringLiteral("words\\default.txt")), Result::kTaken);
+    ASSERT_EQ(mine.lock(QStringLiteral("words/default.txt")), Result::kTaken);
     {
         LockHolder other(word);
         EXPECT_EQ(other.answer(), "held");
@@ -37,7 +37,7 @@ TEST(WordFileLockAcrossProcesses, AHeldLockIsSeenAndGoesWithTheCopyThatHeldIt)
         ASSERT_EQ(other.answer(), "taken");
         other.kill();
     }
-    EXPECT_EQ(mine.lock(QStringLiteral("words\\default.txt")), Result::kTaken);
+    EXPECT_EQ(mine.lock(QStringLiteral("words/default.txt")), Result::kTaken);
 }
 
 // Another user's lock file in a folder we may not write, as when two homes

@@ -43,7 +43,7 @@ TEST(Backups, ACopyIsThePlainWordFileNamedByFileAndTime)
     Backups backups(folder.path(QStringLiteral("backups")), clock.fn());
     const QByteArray bytes = "apple," + sjis("りんご") + ",,,0,3,1\r\nrun," + sjis("走る") + ",,,1,0,0";
     folder.write(QStringLiteral("words/default.txt"), bytes);
-    const QString word = QStringLiteral("words\\default.txt");
+    const QString word = QStringLiteral("words/default.txt");
 
     EXPECT_FALSE(backups.coveredThisRun(word));
     const QString first = backups.take(word);

@@ -29,7 +29,7 @@ LineStore storeOf(const QByteArray& text)
 TEST(FileStamp, ChangesByOthersShowOwnOnesDoNot)
 {
     TempFolder folder;
-    const QString stored = QStringLiteral("words\\w.txt");
+    const QString stored = QStringLiteral("words/w.txt");
     folder.write(QStringLiteral("words/w.txt"), "apple,a,,,0,1,1\r\n");
     LineStore store;
     const FileStamp loaded = LoadLines(store, stored);
@@ -56,7 +56,7 @@ TEST(FileStamp, ChangesByOthersShowOwnOnesDoNot)
     EXPECT_NE(stampOf(stored), saved);
 
     // The same bytes again, in a new file with a new time: nothing to ask.
-    SaveLines(storeOf("apple,a,,,0,2,1\r\n"), QStringLiteral("words\\w.txt"));
+    SaveLines(storeOf("apple,a,,,0,2,1\r\n"), QStringLiteral("words/w.txt"));
     EXPECT_EQ(stampOf(stored), saved);
 }
 

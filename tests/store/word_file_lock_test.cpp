@@ -15,7 +15,7 @@ TEST(WordFileLock, EveryNameOfAWordFileLocksOneLockFileBesideIt)
     const QString lockFile = folder.path(QStringLiteral("words/.default.txt.lock"));
     const QString canonical = QFileInfo(folder.path(QStringLiteral("words"))).canonicalFilePath();
     const QString expected = canonical + QStringLiteral("/.default.txt.lock");
-    EXPECT_EQ(WordFileLock::lockFileFor(QStringLiteral("words\\default.txt")), expected);
+    EXPECT_EQ(WordFileLock::lockFileFor(QStringLiteral("words/default.txt")), expected);
     EXPECT_EQ(WordFileLock::lockFileFor(folder.path(QStringLiteral("words/default.txt"))), expected);
     // Through a link from elsewhere: beside the file it leads to.
     QDir().mkpath(folder.path(QStringLiteral("elsewhere")));
@@ -28,7 +28,7 @@ TEST(WordFileLock, EveryNameOfAWordFileLocksOneLockFileBesideIt)
 
     WordFileLock lock;
     EXPECT_FALSE(lock.held());
-    ASSERT_EQ(lock.lock(QStringLiteral("words\\default.txt")), Result::kTaken);
+    ASSERT_EQ(lock.lock(QStringLiteral("words/default.txt")), Result::kTaken);
     EXPECT_TRUE(lock.held());
     EXPECT_EQ(QFileInfo(lock.lockFile()).canonicalFilePath(), QFileInfo(lockFile).canonicalFilePath());
     // Another holder (an flock is per open file, so one process can play
@@ -43,7 +43,7 @@ TEST(WordFileLock, EveryNameOfAWordFileLocksOneLockFileBesideIt)
     lock.release();
     EXPECT_FALSE(lock.held());
     EXPECT_TRUE(QFileInfo::exists(lockFile));
-    EXPECT_EQ(other.lock(QStringLiteral("words\\default.txt")), Result::kTaken);
+    EXPECT_EQ(other.lock(QStringLiteral("words/default.txt")), Result::kTaken);
 }
 
 TEST(WordFileLock, ANewCurrentFileTakesOverOnlyOnceItIsHeld)

@@ -36,13 +36,20 @@ TEST(WordFile, LoadAndSaveRoundTripByteForByte)
     EXPECT_EQ(folder.read(QStringLiteral("lf.txt")), "a,b,,,0,0,0\r\nc,d,,,0,0,0\r\n");
 }
 
-TEST(WordFile, BackslashesSeparateFolders)
+// The store takes a file's name as the file system knows it: a backslash
+// is part of the name, and the learner's spelling appears only in messages.
+TEST(WordFile, ABackslashIsPartOfTheNameAndTheShownNameIsTheMessages)
 {
     TempFolder folder;
     folder.write(QStringLiteral("words/x.txt"), "a,b,,,0,0,0\r\n");
+    folder.write(QStringLiteral("words\\x.txt"), "c,d,,,0,0,0\r\ne,f,,,0,0,0\r\n");
     LineStore store;
-    LoadLines(store, QStringLiteral("words\\x.txt"));
-    EXPECT_EQ(store.LineCount(), 1);
+    LoadLines(store, folder.path(QStringLiteral("words\\x.txt")));
+    EXPECT_EQ(store.LineCount(), 2);
+    EXPECT_EQ(failureText([&] {
+                  LoadLines(store, QStringLiteral("words/none.txt"), QStringLiteral("words\\none.txt"));
+              }),
+              QStringLiteral("ファイル words\\none.txt は開けません"));
 }
 
 TEST(WordFile, RefusedFilesLeaveTheStoreAlone)

@@ -28,14 +28,14 @@ TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)
     press(panel().Button3);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("単語ファイルを開く"));
     EXPECT_EQ(trainer.book().store.text(), "kiwi,x,,,0,0,0");
-    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("other.txt")));
-    EXPECT_EQ(panel().path->text(), trainer.book().path);
+    EXPECT_EQ(trainer.book().path.shown(), folder.path(QStringLiteral("other.txt")));
+    EXPECT_EQ(panel().path->text(), trainer.book().path.shown());
     // The default stays.
     EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // Cancelled: nothing happens.
     press(panel().Button3);
-    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("other.txt")));
+    EXPECT_EQ(trainer.book().path.shown(), folder.path(QStringLiteral("other.txt")));
 }
 
 TEST_F(OptionsTest, LoadThatFailsKeepsTheCurrentFile)
@@ -46,13 +46,13 @@ TEST_F(OptionsTest, LoadThatFailsKeepsTheCurrentFile)
     press(panel().Button3);
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_EQ(trainer.book().store.text(), before);
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
 
     // A new name starts a new, empty word file.
     dialogs.fileAnswers = {folder.path(QStringLiteral("new.txt"))};
     press(panel().Button3);
     EXPECT_EQ(trainer.book().store.LineCount(), 0);
-    EXPECT_EQ(trainer.book().path, folder.path(QStringLiteral("new.txt")));
+    EXPECT_EQ(trainer.book().path.shown(), folder.path(QStringLiteral("new.txt")));
 }
 
 TEST_F(OptionsTest, WriteOutAppendsTxtOnlyWhenMissing)
@@ -64,7 +64,7 @@ TEST_F(OptionsTest, WriteOutAppendsTxtOnlyWhenMissing)
     EXPECT_EQ(folder.read(QStringLiteral("list.txt")), wordFile());
     EXPECT_EQ(folder.read(QStringLiteral("copy.txt")), wordFile());
     EXPECT_FALSE(folder.exists(QStringLiteral("copy.txt.txt")));
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
 }
 
 TEST_F(OptionsTest, ResetClearsEveryCounterAfterConfirmation)
@@ -115,11 +115,11 @@ TEST_F(OptionsTest, WriteOutAsksBeforeReplacingAFileAndLoadBeforeStartingANewOne
     dialogs.fileAnswers = {typo, typo};
     dialogs.confirmAnswers = {false, true};
     press(panel().Button3);
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(trainer.book().store.LineCount(), 2);
     press(panel().Button3);
     EXPECT_EQ(dialogs.confirmations().size(), 3u);
-    EXPECT_EQ(trainer.book().path, typo);
+    EXPECT_EQ(trainer.book().path.shown(), typo);
     EXPECT_EQ(trainer.book().store.LineCount(), 0);
     EXPECT_FALSE(folder.exists(QStringLiteral("wrods.txt")));
 }

@@ -23,7 +23,7 @@ TEST_F(StartupTest, FirstStartWritesPreferencesAndAnEmptyWordFile)
     // The "words" folder is made too, so the first start has a word file.
     EXPECT_TRUE(folder.exists(QStringLiteral("words/default.txt")));
     EXPECT_EQ(wordFile(), "");
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_TRUE(dialogs.errors().empty());
 }
 
@@ -59,7 +59,7 @@ TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
     folder.writePrefs("mine\\list.txt");
     start();
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(trainer.book().path, QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("mine\\list.txt"));
     EXPECT_EQ(trainer.book().store.text(), "a,b,,,0,0,0");
     EXPECT_EQ(window->options()->path->text(), QStringLiteral("mine\\list.txt"));
     EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("mine\\list.txt"));
@@ -86,7 +86,7 @@ TEST_F(StartupTest, UnwritablePreferencesStillStartWithTheDefaultFile)
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_EQ(dialogs.errors()[0], QStringLiteral("%1 に書き込めません.").arg(folder.prefsFile()));
     EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_TRUE(folder.exists(QStringLiteral("words/default.txt")));
 }
 

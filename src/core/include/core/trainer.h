@@ -63,14 +63,15 @@ public:
 
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
-    const QString& defaultWordFile() const { return defaultWordFile_; }
+    const WordFilePath& defaultWordFile() const { return defaultWordFile_; }
     bool preferencesExist() const;
     // Writes the preferences file with the default word file.
     void createPreferences();
     void readDefaultWordFile();
-    // Stores a new default word file; the current one stays. The message
-    // refusing a name the preferences file cannot hold whole, or empty.
-    QString setDefaultWordFile(const QString& path);
+    // Stores a new default word file, the name as picked; the current one
+    // stays. The message refusing a name the preferences file cannot hold
+    // whole, or empty.
+    QString setDefaultWordFile(const QString& picked);
     // Makes the default word file current: created (with its folder) when
     // missing, then loaded. Raises FileInUse when another Lexiwren has it.
     void openDefaultWordFile();
@@ -90,9 +91,12 @@ public:
     // 読み込む: the file becomes the current word file; a name that does
     // not exist yet starts a new, empty word file there. Raises FileInUse
     // when another Lexiwren has it, and changes nothing on any failure.
-    void openWordFile(const QString& path);
+    void openWordFile(const WordFilePath& path);
+    // Whether `path` names the current word file, by any name.
+    bool isCurrentWordFile(const WordFilePath& path) const;
     // 書き出す: the words are written to `path`; the current file stays.
-    void writeWordFile(const QString& path) const;
+    // Refused for the current word file itself, which only our saves write.
+    void writeWordFile(const WordFilePath& path) const;
     // What importing the file would add and refuse, against the words now
     // registered. Raises a Failure when the file cannot be read.
     interchange::ImportPlan planImport(const QString& file) const;
@@ -100,7 +104,8 @@ public:
     // none of them.
     void importWords(const interchange::ImportPlan& plan);
     // Writes the visible records, with their counts, for another program.
-    void exportWords(const QString& path, interchange::ExportFormat format) const;
+    // Refused for the current word file.
+    void exportWords(const WordFilePath& path, interchange::ExportFormat format) const;
 
     bool startQuiz();
     void nextQuestion();
@@ -126,7 +131,7 @@ private:
 
     template <typename Action> auto transact(Action&& action);
     // Makes `path` the current word file, with its words and its lock.
-    void makeCurrent(const QString& path, bool createWhenMissing);
+    void makeCurrent(const WordFilePath& path, bool createWhenMissing);
     // Loads the current word file again after another program changed it;
     // the sessions start afresh. Raises the notice that the action at hand
     // was not applied.
@@ -136,13 +141,13 @@ private:
     void backUp(bool always);
 
     QString prefsFile_;
-    QString defaultWordFile_;
+    WordFilePath defaultWordFile_;
     QString dataFolder_;
     bool dataFolderUsable_ = true;
     TrainerQuestions* questions_ = nullptr;
     std::optional<Backups> backups_;
     // The word file whose first change of this run is covered by a backup.
-    QString coveredPath_;
+    WordFilePath coveredPath_;
     std::function<void()> reloaded_;
     std::function<void()> currentChanged_;
     WordFileLock lock_;

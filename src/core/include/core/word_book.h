@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/word_file_path.h"
 #include "store/file_stamp.h"
 #include "store/line_store.h"
 
@@ -49,7 +50,7 @@ struct ListRow {
 class WordBook {
 public:
     LineStore store;
-    QString path; // the current word file as stored (may hold backslashes); empty when none
+    WordFilePath path; // the current word file; empty when none
     // What the word file held when we last loaded or saved it.
     FileStamp stamp;
     // What stands at the word file's name now and the learner chose to save

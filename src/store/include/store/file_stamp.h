@@ -36,6 +36,6 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-// The stamp of the word file at `storedPath` now (a backslash separates
-// folders, as everywhere). Never waits on a FIFO or reads a device.
-FileStamp stampOf(const QString& storedPath);
+// The stamp of the word file `file` now. Never waits on a FIFO or reads a
+// device.
+FileStamp stampOf(const QString& file);

@@ -15,9 +15,9 @@
 // image) out of memory.
 constexpr qint64 kMaxWordFileBytes = 16 * 1024 * 1024;
 
-// A path as stored (preferences, state cells) to a file name: a backslash
-// is a directory separator on every platform.
-QString fileNameFor(const QString& storedPath);
+// Every function takes the file's name as the file system knows it (see
+// WordFilePath in the core for how a stored name becomes one) and names the
+// file in its messages as `shown`, or as `file` when `shown` is empty.
 
 // Reads the file into `store` and returns the stamp of what it read. Raises
 // "ファイル %s は開けません" when it cannot be read, with a reason when what
@@ -25,13 +25,13 @@ QString fileNameFor(const QString& storedPath);
 // "文字列の大きさが メモ の制限を越えました" past kMaxWordFileBytes, however
 // large the file claims to be; and refuses a file holding a zero byte.
 // `store` is unchanged by any failure. Never waits on a FIFO.
-FileStamp LoadLines(LineStore& store, const QString& path);
+FileStamp LoadLines(LineStore& store, const QString& file, const QString& shown = {});
 
 // The whole content of the regular file at `path` (or a link to one),
 // read the way word files are: never waiting on a FIFO, stopping past
 // `limit`. Raises "ファイル %s は開けません" (with a reason for what is no
 // regular file) and "文字列の大きさが メモ の制限を越えました" past the limit.
-QByteArray readWholeFile(const QString& path, qint64 limit);
+QByteArray readWholeFile(const QString& file, qint64 limit, const QString& shown = {});
 
 // Writes the store to the file and returns the stamp of what it wrote.
 // Raises "ファイル %s を作成できません" and leaves the old file whole when the
@@ -41,8 +41,8 @@ QByteArray readWholeFile(const QString& path, qint64 limit);
 //
 // When the folder refuses a new file but the word file is writable, the
 // atomic way is impossible and the file is written in place instead.
-FileStamp SaveLines(const LineStore& store, const QString& path);
+FileStamp SaveLines(const LineStore& store, const QString& file, const QString& shown = {});
 
 // The same for any bytes we write whole (an export): a regular file or
 // nothing is replaced, all or nothing, and a read-only file is left alone.
-void saveWholeFile(const QString& path, const QByteArray& bytes);
+void saveWholeFile(const QString& file, const QByteArray& bytes, const QString& shown = {});

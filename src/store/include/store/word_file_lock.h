@@ -30,17 +30,16 @@ public:
     WordFileLock(const WordFileLock&) = delete;
     WordFileLock& operator=(const WordFileLock&) = delete;
 
-    // The lock file of the word file at `storedPath` (a backslash separates
-    // folders, as everywhere).
-    static QString lockFileFor(const QString& storedPath);
+    // The lock file of the word file `file`.
+    static QString lockFileFor(const QString& file);
 
-    // Locks the word file at `storedPath`, without waiting. Taken: this
+    // Locks the word file `file`, without waiting. Taken: this
     // object holds its lock and has released the one it held before, only
     // after the new one was taken, so a file that becomes current is never
     // unprotected. Otherwise nothing changes: the old lock stays held (call
     // release() to go on without one). Asking for the file already held
     // answers kTaken.
-    Result lock(const QString& storedPath);
+    Result lock(const QString& file);
 
     // Lets the lock go. The lock file stays: removing it would let a copy
     // that opened it just before wait on the removed file while a third
