@@ -73,6 +73,7 @@ int main(int argc, char* argv[])
     Trainer trainer(QDir(temp.path()).filePath(QStringLiteral("config/plimopref.ini")));
     ScriptedDialogs dialogs;
     MainWindow window(trainer, dialogs);
+    window.FormCreate();
     window.show();
     const char* names[] = {"0-registration", "1-quiz", "2-test", "3-list", "4-options", "5-about"};
     for (int tab = 0; tab < 6; ++tab) {

@@ -92,7 +92,7 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     });
 
     MainWindow window(trainer, dialogs);
-    if (window.defaultFileInUse()) {
+    if (window.FormCreate().handOver) {
         // Another Lexiwren has the word file: this start hands over to it.
         handOverStart(trainer.defaultWordFile().shown(),
                       WordFileLock::lockFileFor(trainer.defaultWordFile().file()), dialogs);

@@ -81,10 +81,10 @@ void ExamSession::ask(const WordBook& book, const OrderList& order)
     prompt_ = cp932::decode(ReadField(book.store, record_, kMean));
 }
 
-void ExamSession::answer(WordBook& book, const OrderList& order, const QString& typed)
+ExamSession::Answered ExamSession::answer(WordBook& book, const OrderList& order, const QString& typed)
 {
     if (phase_ != Phase::Running || typed.isEmpty())
-        return;
+        return Answered::Nothing;
     // The answer is judged and counted for the record whose meaning is on
     // the screen.
     const QByteArray word = ReadField(book.store, record_, kWord);
@@ -98,19 +98,23 @@ void ExamSession::answer(WordBook& book, const OrderList& order, const QString& 
 
     // Every kind ends after its N answers (the time attack earlier when its
     // time is up), so the score never exceeds the rows listed.
-    if (questionNo_ > length_)
+    if (questionNo_ > length_) {
         finish(book, order, false);
-    else
-        ask(book, order);
+        return Answered::Ended;
+    }
+    ask(book, order);
+    return Answered::Counted;
 }
 
-void ExamSession::tick(const WordBook& book, const OrderList& order)
+bool ExamSession::tick(const WordBook& book, const OrderList& order)
 {
     if (phase_ != Phase::Running || kind_ == ExamKind::Complete)
-        return;
+        return false;
     --timeLeft_;
-    if (timeLeft_ < 0)
-        finish(book, order, true);
+    if (timeLeft_ >= 0)
+        return false;
+    finish(book, order, true);
+    return true;
 }
 
 void ExamSession::abandon()

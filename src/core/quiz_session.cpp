@@ -34,11 +34,7 @@ bool qualifies(const LineStore& store, int index, const Options& options)
 
 void QuizSession::reset()
 {
-    // The serial keeps counting, so a view never takes a later question for
-    // one it has shown.
-    const int serial = serial_;
     *this = QuizSession{};
-    serial_ = serial;
 }
 
 bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng)
@@ -83,7 +79,6 @@ void QuizSession::next(const WordBook& book, const OrderList& pool, const Option
     // as it does for any slot that holds none.
     question_ = StrToInt(pool.ReadLine(pos));
     prompt_ = cp932::decode(ReadField(book.store, question_, spelling ? kMean : kExampleMean));
-    ++serial_;
 }
 
 int QuizSession::recordOfQuestion() const

@@ -4,7 +4,9 @@
 
 #include "core/trainer.h"
 
+#include "core/conflict.h"
 #include "store/codec.h"
+#include "store/failure.h"
 #include "store/limits.h"
 #include "store/preferences.h"
 #include "store/word_file.h"
@@ -12,7 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-void Trainer::reloadChangedFile()
+Outcome Trainer::reloadChangedFile()
 {
     const WordFilePath path = state_.book.path;
     LineStore loaded;
@@ -23,12 +25,14 @@ void Trainer::reloadChangedFile()
     state_.book.stamp = stamp;
     state_.quiz.reset();
     state_.exam.abandon();
-    if (reloaded_)
-        reloaded_();
-    throw Failure::notice(
-        QStringLiteral("単語ファイル %1 "
-                       "をほかのプログラムが変更した内容で読み込み直しました。今の操作は行っていません。")
-            .arg(path.shown()));
+    heldTicks_ = 0;
+    tell(QStringLiteral("単語ファイル %1 "
+                        "をほかのプログラムが変更した内容で読み込み直しました。今の操作は行っていません。")
+             .arg(path.shown()));
+    // The tab shown starts afresh on the words now loaded.
+    Outcome outcome = prepare(tab_);
+    outcome.reloaded = outcome.words = outcome.quiz = outcome.exam = true;
+    return outcome;
 }
 
 void Trainer::setDataFolder(const QString& folder, bool usable)
@@ -38,19 +42,19 @@ void Trainer::setDataFolder(const QString& folder, bool usable)
     backups_.emplace(QDir(folder).filePath(QStringLiteral("backups")));
 }
 
-void Trainer::backUp(bool always)
+bool Trainer::backUp(bool always)
 {
     const WordFilePath& path = state_.book.path;
     if (!backups_ || path.isEmpty())
-        return;
+        return true;
     // Every answer asks this: the word file in hand is told by its name,
     // without a look at the file system.
     if (!always && path == coveredPath_)
-        return;
+        return true;
     const QString& file = path.file();
     if (!always && backups_->coveredThisRun(file)) {
         coveredPath_ = path;
-        return;
+        return true;
     }
     try {
         backups_->take(file);
@@ -59,11 +63,15 @@ void Trainer::backUp(bool always)
         // call, never made silently.
         if (!questions_)
             throw;
-        if (!questions_->goOnWithoutBackup(failure.text()))
-            throw Failure::notice(QStringLiteral("バックアップを取れなかったので、操作を取りやめました。"));
+        if (!questions_->confirm(failure.text()
+                                 + QStringLiteral("。\n\nバックアップを取らずに続けますか？"))) {
+            tell(QStringLiteral("バックアップを取れなかったので、操作を取りやめました。"));
+            return false;
+        }
         backups_->goOnWithout(file);
     }
     coveredPath_ = path;
+    return true;
 }
 
 void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
@@ -89,7 +97,7 @@ void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
     // before its words are read, and the old one let go only once the new
     // file is current.
     WordFileLock lock;
-    const bool inHand = lock_.held() && isCurrentWordFile(path);
+    const bool inHand = lock_.held() && sameFile(path, state_.book.path);
     if (!inHand && lock.lock(file) == WordFileLock::Result::kHeldElsewhere)
         throw FileInUse(path.shown());
 
@@ -111,11 +119,6 @@ void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
     }
 }
 
-bool Trainer::preferencesExist() const
-{
-    return QFileInfo::exists(prefsFile_);
-}
-
 void Trainer::createPreferences()
 {
     prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile);
@@ -129,64 +132,7 @@ void Trainer::readDefaultWordFile()
         cp932::decode(prefs::readString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile)));
 }
 
-QString Trainer::setDefaultWordFile(const QString& picked)
-{
-    // A name the next start could not read back whole is not stored.
-    const QByteArray value = cp932::encode(picked);
-    const QString refusal = prefs::valueRefusal(value);
-    if (!refusal.isEmpty())
-        return refusal;
-    // Only a name that was stored is shown as the default.
-    prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, value);
-    // Shown as picked; the next start reads it back as a stored name.
-    defaultWordFile_ = WordFilePath::stored(picked);
-    return {};
-}
-
-void Trainer::openDefaultWordFile()
-{
-    makeCurrent(defaultWordFile_, true);
-}
-
-void Trainer::openWordFile(const WordFilePath& path)
-{
-    // A file that exists but cannot be loaded leaves the current words and
-    // word file as they were: switching to it would overwrite it with an
-    // almost empty store on the next change.
-    makeCurrent(path, false);
-}
-
-bool Trainer::isCurrentWordFile(const WordFilePath& path) const
-{
-    return sameFile(path, state_.book.path);
-}
-
-void Trainer::writeWordFile(const WordFilePath& path) const
-{
-    // Written over the current word file, the copy would get round the
-    // check for another program's change that every save of ours makes.
-    if (isCurrentWordFile(path))
-        throw Failure(QStringLiteral("今の単語ファイル %1 には書き出せません。別のファイルを選んでください")
-                          .arg(state_.book.path.shown()));
-    SaveLines(state_.book.store, path.file(), path.shown());
-}
-
 interchange::ImportPlan Trainer::planImport(const QString& file) const
 {
     return interchange::planImport(interchange::readImportFile(file), state_.book.store);
-}
-
-void Trainer::exportWords(const WordFilePath& path, interchange::ExportFormat format) const
-{
-    // Written over the current word file, another form would stand where
-    // our words are read from.
-    if (isCurrentWordFile(path))
-        throw Failure(
-            QStringLiteral("今の単語ファイル %1 にはエクスポートできません。別のファイルを選んでください")
-                .arg(state_.book.path.shown()));
-    std::vector<QByteArray> records;
-    const int visible = state_.book.visibleRecords(kMaxRecords);
-    for (int i = 0; i < visible; ++i)
-        records.push_back(state_.book.store.ReadLine(i));
-    interchange::writeExportFile(path.file(), format, records);
 }

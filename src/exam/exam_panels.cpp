@@ -45,9 +45,9 @@ void ExamPanels::buildStartPanel()
     QWidget::setTabOrder(Test_Normal, Test_Time);
     QWidget::setTabOrder(Test_Time, Test_All);
 
-    // One handler for the three kinds; it tells them apart by the button.
-    for (QPushButton* b : {Test_Normal, Test_Time, Test_All})
-        connect(b, &QPushButton::clicked, this, [this, b] { Test_NormalClick(b); });
+    connect(Test_Normal, &QPushButton::clicked, this, &ExamPanels::Test_NormalClick);
+    connect(Test_Time, &QPushButton::clicked, this, &ExamPanels::Test_TimeClick);
+    connect(Test_All, &QPushButton::clicked, this, &ExamPanels::Test_AllClick);
 }
 
 void ExamPanels::buildTestPanel()
@@ -91,10 +91,10 @@ void ExamPanels::buildResultsPanel()
     connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
 }
 
-void ExamPanels::act(const std::function<void()>& handler)
+void ExamPanels::perform(const std::function<Outcome()>& action)
 {
-    runHandler(dialogs_, handler);
-    redraw();
+    if (const auto outcome = attempt(dialogs_, action))
+        emit acted(*outcome);
 }
 
 void ExamPanels::hideForTabSwitch()
@@ -104,16 +104,31 @@ void ExamPanels::hideForTabSwitch()
     Panel6->hide();
 }
 
-void ExamPanels::showStart()
+void ExamPanels::showPanel()
 {
-    trainer_.examToStart();
-    redraw();
+    const auto phase = trainer_.exam().phase();
+    QWidget* shown = phase == ExamSession::Phase::Running ? Panel5
+        : phase == ExamSession::Phase::Finished           ? Panel6
+                                                          : Panel4;
+    ui::placeAsPanel(shown);
+    shown->show();
+    for (QWidget* panel : {Panel4, Panel5, Panel6}) {
+        if (panel != shown)
+            panel->hide();
+    }
 }
 
-void ExamPanels::abandon()
+void ExamPanels::draw(const Outcome& outcome)
 {
-    trainer_.abandonExam();
-    Timer1->stop();
+    redraw();
+    if (outcome.results)
+        showResults();
+    // A counted answer, or a new test, starts with an empty answer field.
+    if (outcome.answerTaken)
+        Edit2->clear();
+    // The panels follow the phase while the test's tab is shown.
+    if (trainer_.tab() == Tab::Test && !outcome.tab)
+        showPanel();
 }
 
 void ExamPanels::redraw()
@@ -127,9 +142,6 @@ void ExamPanels::redraw()
         Timer1->start();
 
     const auto phase = exam.phase();
-    QWidget* shown = phase == ExamSession::Phase::Running ? Panel5
-        : phase == ExamSession::Phase::Finished           ? Panel6
-                                                          : Panel4;
     if (phase == ExamSession::Phase::Running) {
         ui::setCaption(Label15, exam.questionCaption());
         ui::setCaption(Label18, exam.prompt());
@@ -138,14 +150,5 @@ void ExamPanels::redraw()
         // The last answer and the last second stay as the test ended.
         ui::setCaption(time, exam.countdown());
         ui::setCaption(Label21, exam.lastAnswered());
-    }
-    if (phase == ExamSession::Phase::Finished && drawnPhase_ != int(phase))
-        showResults();
-    drawnPhase_ = int(phase);
-    ui::placeAsPanel(shown);
-    shown->show();
-    for (QWidget* panel : {Panel4, Panel5, Panel6}) {
-        if (panel != shown)
-            panel->hide();
     }
 }

@@ -42,5 +42,5 @@ void ExamPanels::showResults()
 
 void ExamPanels::Button11Click()
 {
-    act([this] { trainer_.examToStart(); });
+    perform([this] { return trainer_.examToStart(); });
 }

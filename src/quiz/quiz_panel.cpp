@@ -39,10 +39,10 @@ QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     Edit3->installEventFilter(this);
 }
 
-void QuizPanel::act(const std::function<void()>& handler)
+void QuizPanel::perform(const std::function<Outcome()>& action)
 {
-    runHandler(dialogs_, handler);
-    redraw();
+    if (const auto outcome = attempt(dialogs_, action))
+        emit acted(*outcome);
 }
 
 bool QuizPanel::eventFilter(QObject* watched, QEvent* event)
@@ -64,24 +64,23 @@ void QuizPanel::hideForTabSwitch()
         w->hide();
 }
 
-bool QuizPanel::prepare()
+void QuizPanel::showPanel()
 {
     ui::placeAsPanel(this);
     show();
     for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label5, nextquestion, Button4, Button5})
         w->show();
-    bool asked = false;
-    try {
-        asked = trainer_.startQuiz();
-    } catch (...) {
-        redraw();
-        throw;
-    }
     redraw();
-    if (!asked)
-        dialogs_.message(QStringLiteral(
-            "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
-    return asked;
+}
+
+void QuizPanel::draw(const Outcome& outcome)
+{
+    redraw();
+    // A new question starts with an empty answer field.
+    if (outcome.newQuestion) {
+        Edit3->clear();
+        Edit3->setFocus();
+    }
 }
 
 void QuizPanel::redraw()
@@ -98,38 +97,25 @@ void QuizPanel::redraw()
     ui::setCaption(hint, quiz.hintText());
     ui::setCaption(ans, quiz.correction());
     Button4->setEnabled(quiz.answering());
-    if (quiz.serial() != shownSerial_) {
-        shownSerial_ = quiz.serial();
-        Edit3->clear();
-        Edit3->setFocus();
-    }
 }
 
 void QuizPanel::nextquestionClick()
 {
-    act([this] { trainer_.nextQuestion(); });
+    perform([this] { return trainer_.nextQuestion(); });
 }
 
 void QuizPanel::Button5Click()
 {
-    act([this] { trainer_.showHint(); });
+    perform([this] { return trainer_.showHint(); });
 }
 
 void QuizPanel::Button4Click()
 {
-    act([this] {
-        const QString typed = Edit3->text();
-        const QuizSession::Verdict verdict = trainer_.quiz().judge(trainer_.book(), typed);
-        if (verdict == QuizSession::Verdict::Empty)
-            return;
-        dialogs_.message(verdict == QuizSession::Verdict::Right ? QStringLiteral("正解っす")
-                                                                : QStringLiteral("残念！"));
-        trainer_.answerQuiz(typed);
-    });
+    perform([this] { return trainer_.answerQuiz(Edit3->text()); });
 }
 
 void QuizPanel::Edit3KeyPress(QChar key)
 {
-    if (key == QLatin1Char('\r') && trainer_.quiz().answering())
+    if (key == QLatin1Char('\r') && Button4->isEnabled())
         Button4Click();
 }

@@ -88,18 +88,17 @@ void RegistrationPanel::wordKeyPress()
 
 void RegistrationPanel::registerClick()
 {
-    runHandler(dialogs_, [this] {
-        const NewWord typed{word->text(), mean->text(), example->text(), examplemean->text(),
-                            parts->itemIndex()};
-        const RegistrationResult result = trainer_.registerWord(typed);
-        if (!result.message.isEmpty())
-            dialogs_.message(result.message);
-        // A refusal for the form's own text keeps what was typed, so the learner
-        // can mend it; a failed save raises before this and keeps it too, so
-        // Enter tries the same word again.
-        if (result.clearsForm())
-            Button2Click();
-    });
+    const NewWord typed{word->text(), mean->text(), example->text(), examplemean->text(), parts->itemIndex()};
+    // A failed save keeps the form as typed, so Enter tries the same word
+    // again.
+    if (const auto outcome = attempt(dialogs_, [&] { return trainer_.registerWord(typed); }))
+        emit acted(*outcome);
+}
+
+void RegistrationPanel::draw(const Outcome& outcome)
+{
+    if (outcome.clearForm)
+        Button2Click();
 }
 
 void RegistrationPanel::Button2Click()

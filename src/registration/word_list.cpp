@@ -1,16 +1,11 @@
 #include "registration/word_list.h"
 
 #include "core/trainer.h"
-#include "registration/change_dialog.h"
-#include "store/failure.h"
-#include "store/record.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
-#include "ui/input_method.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -20,16 +15,10 @@ namespace {
 
 constexpr int kNo = 0;
 
-QString noWordsText()
-{
-    return QStringLiteral("登録されている単語が一つもありません。\nまずは単語登録しましょう！");
-}
-
 } // namespace
 
-WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, TOKBottomDlg& changeDialog)
-    : QObject(tabControl), OKBottomDlg(changeDialog), tabControl_(tabControl), trainer_(trainer),
-      dialogs_(dialogs)
+WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+    : QObject(tabControl), tabControl_(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     // 100 rows until the first listing: the heading row and 99 empty rows.
     StringGrid1 = ui::grid(tabControl, "StringGrid1", 99, {32, 69, 118, 66, 52, 313, 355});
@@ -63,50 +52,41 @@ void WordList::hideForTabSwitch()
     Button9->hide();
 }
 
-bool WordList::prepare()
+void WordList::showList()
 {
     const std::array<const char*, ListRow::kColumns> headings{"No.",    "単語", "意味",    "品詞",
                                                               "正解率", "例文", "例文意味"};
     for (int c = 1; c < ListRow::kColumns; ++c)
         StringGrid1->horizontalHeaderItem(c)->setText(QString::fromUtf8(headings[static_cast<size_t>(c)]));
-
-    std::vector<ListRow> rows = trainer_.book().listing();
-    if (rows.empty()) {
-        showNoWords();
-        StringGrid1->hide();
-        return false;
-    }
-    showRows(std::move(rows));
-    StringGrid1->setGeometry(4, 23, 490, 289);
-    StringGrid1->show();
-    Button8->show();
-    Button9->show();
-    return true;
+    showRows();
+    const bool listed = trainer_.listing() != nullptr;
+    if (listed)
+        StringGrid1->setGeometry(4, 23, 490, 289);
+    StringGrid1->setVisible(listed);
+    Button8->setVisible(listed);
+    Button9->setVisible(listed);
 }
 
-void WordList::refresh()
+void WordList::draw(const Outcome& outcome)
 {
-    if (StringGrid1->isHidden())
+    if (!outcome.list || outcome.tab)
         return;
-    try {
-        showRows(trainer_.book().listing());
-    } catch (const Failure&) {
-        // A record that cannot be listed has come into view: nothing else is
-        // drawn, so no row stands for a record it does not show.
-        showRows({});
+    showRows();
+    // A record that cannot be listed has come into view: nothing is shown.
+    if (!trainer_.listing()) {
         StringGrid1->hide();
         Button8->hide();
         Button9->hide();
-        throw;
     }
 }
 
-void WordList::showRows(std::vector<ListRow> rows)
+void WordList::showRows()
 {
+    static const std::vector<ListRow> none;
+    const std::vector<ListRow>& rows = trainer_.listing() ? *trainer_.listing() : none;
     const int keptRow = StringGrid1->currentRow();
     const int keptColumn = std::max(StringGrid1->currentColumn(), 0);
-    rows_ = std::move(rows);
-    const int count = static_cast<int>(rows_.size());
+    const int count = static_cast<int>(rows.size());
 
     // One batch: no repaint and no signal per cell, so a full list of 1000
     // words appears at once.
@@ -115,7 +95,7 @@ void WordList::showRows(std::vector<ListRow> rows)
         const QSignalBlocker block(StringGrid1);
         StringGrid1->setRowCount(count);
         for (int r = 0; r < count; ++r) {
-            const ListRow& row = rows_[static_cast<size_t>(r)];
+            const ListRow& row = rows[static_cast<size_t>(r)];
             for (int c = 0; c < ListRow::kColumns; ++c)
                 ui::setCellText(StringGrid1, r, c, row.cells[static_cast<size_t>(c)]);
         }
@@ -125,81 +105,30 @@ void WordList::showRows(std::vector<ListRow> rows)
     StringGrid1->setUpdatesEnabled(true);
 }
 
-const ListRow* WordList::currentRow() const
+std::optional<int> WordList::currentRecord() const
 {
+    const std::vector<ListRow>* rows = trainer_.listing();
     const int row = StringGrid1->currentRow();
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || StringGrid1->currentColumn() < 0)
-        return nullptr;
-    return &rows_[static_cast<size_t>(row)];
+    if (!rows || row < 0 || row >= static_cast<int>(rows->size()) || StringGrid1->currentColumn() < 0)
+        return std::nullopt;
+    return (*rows)[static_cast<size_t>(row)].record;
 }
 
-void WordList::showNoWords()
+void WordList::perform(const std::function<Outcome()>& action)
 {
-    dialogs_.message(noWordsText());
-}
-
-void WordList::act(const std::function<void()>& handler)
-{
-    runHandler(dialogs_, handler);
-    runHandler(dialogs_, [this] { refresh(); });
+    if (const auto outcome = attempt(dialogs_, action))
+        emit acted(*outcome);
 }
 
 void WordList::Button8Click()
 {
-    act([this] { change(); });
-}
-
-void WordList::change()
-{
-    if (rows_.empty()) {
-        showNoWords();
-        return;
-    }
-    const ListRow* row = currentRow();
-    if (!row)
-        return;
-    const int column = StringGrid1->currentColumn();
-    const int field = WordBook::fieldOfColumn(column);
-    if (field == 0) {
-        dialogs_.message(QStringLiteral("そのデータを変更することはできません。"));
-        return;
-    }
-
-    TOKBottomDlg& dialog = OKBottomDlg;
-    dialog.past_Edit->setText(row->cells[static_cast<size_t>(column)]);
-    dialog.new_Edit->clear();
-    // The new text is typed in the language of the field it replaces.
-    if (field == kWord || field == kExample)
-        useEnglishInput(dialog.new_Edit);
-    else
-        useJapaneseInput(dialog.new_Edit);
-    dialog.new_Edit->setFocus();
-    if (!dialogs_.execModal(dialog))
-        return;
-    const QString text = dialog.new_Edit->text();
-    if (text.isEmpty())
-        return;
-    const QString refusal = trainer_.changeField(row->record, field, text);
-    if (!refusal.isEmpty())
-        dialogs_.message(refusal);
+    const std::optional<int> record = currentRecord();
+    const int field = WordBook::fieldOfColumn(StringGrid1->currentColumn());
+    perform([&] { return trainer_.changeWord(record, field); });
 }
 
 void WordList::Button9Click()
 {
-    act([this] { remove(); });
-}
-
-void WordList::remove()
-{
-    if (rows_.empty()) {
-        showNoWords();
-        return;
-    }
-    const ListRow* row = currentRow();
-    if (!row)
-        return;
-    const int record = row->record;
-    if (!dialogs_.confirm(QStringLiteral("選択単語データを消去します。よろしいですか？")))
-        return;
-    trainer_.deleteRecord(record);
+    const std::optional<int> record = currentRecord();
+    perform([&] { return trainer_.deleteWord(record); });
 }

@@ -15,13 +15,6 @@ Failure::Failure(const QString& text) : std::runtime_error(text.toStdString()), 
 {
 }
 
-Failure Failure::notice(const QString& text)
-{
-    Failure failure(text);
-    failure.notice_ = true;
-    return failure;
-}
-
 Failure Failure::notAnInteger(const QByteArray& cp932Text)
 {
     return Failure(QStringLiteral("'%1' は整数ではありません").arg(cp932::decode(cp932Text)));

@@ -5,16 +5,18 @@
 
 #include <new>
 
+void showFailure(Dialogs& dialogs, const QString& text)
+{
+    dialogs.error(text + QLatin1Char('.'));
+}
+
 void runHandler(Dialogs& dialogs, const std::function<void()>& handler)
 {
     try {
         handler();
     } catch (const Failure& failure) {
-        if (failure.isNotice())
-            dialogs.message(failure.text());
-        else
-            dialogs.error(failure.text() + QLatin1Char('.'));
+        showFailure(dialogs, failure.text());
     } catch (const std::bad_alloc&) {
-        dialogs.error(QStringLiteral("メモリが足りません."));
+        showFailure(dialogs, QStringLiteral("メモリが足りません"));
     }
 }

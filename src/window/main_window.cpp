@@ -16,10 +16,10 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabBar>
-#include <QTimer>
-#include <optional>
 
-MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), dialogs_(dialogs)
+MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
+    : trainer_(trainer), dialogs_(dialogs),
+      questions_(dialogs, [this]() -> TOKBottomDlg& { return *OKBottomDlg(); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexiwren v1.0"));
@@ -48,39 +48,15 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs) : trainer_(trainer), 
     tabBar->setGeometry(2, 0, 494, 22);
 
     registration = new RegistrationPanel(TabControl1, trainer_, dialogs_);
+    connect(registration, &RegistrationPanel::acted, this, &MainWindow::showOutcome);
 
-    connect(tabBar, &QTabBar::currentChanged, this,
-            [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
-    trainer_.setQuestions(this);
-    // After the words were loaded again, the tab shown is prepared anew
-    // once the action that found the change has ended.
-    trainer_.setReloaded([this] {
-        QTimer::singleShot(0, this, [this] { runHandler(dialogs_, [this] { TabControl1Change(); }); });
-    });
-
-    runHandler(dialogs_, [this] { FormCreate(); });
-    // A learner starts by typing a word: the first field has the focus.
-    registration->word->setFocus();
-}
-
-bool MainWindow::goOnWithoutBackup(const QString& failure)
-{
-    return dialogs_.confirm(failure + QStringLiteral("。\n\nバックアップを取らずに続けますか？"));
+    connect(tabBar, &QTabBar::currentChanged, this, &MainWindow::TabControl1Change);
+    trainer_.setQuestions(&questions_);
 }
 
 MainWindow::~MainWindow()
 {
     trainer_.setQuestions(nullptr);
-    trainer_.setReloaded({});
-}
-
-bool MainWindow::overwrite(const QString& path)
-{
-    return dialogs_.confirm(
-        QStringLiteral("単語ファイル %1 は、Lexiwren が読み込んだ後にほかのプログラムで変更されています。\n\n"
-                       "OK: Lexiwren の内容で上書きします。\n"
-                       "キャンセル: 変更された内容を読み込み直します（今の操作は行いません）。")
-            .arg(path));
 }
 
 OptionsPanel* MainWindow::options()
@@ -89,6 +65,7 @@ OptionsPanel* MainWindow::options()
         options_ = new OptionsPanel(TabControl1, trainer_, dialogs_);
         options_->hide();
         options_->refresh();
+        connect(options_, &OptionsPanel::acted, this, &MainWindow::showOutcome);
     }
     return options_;
 }
@@ -98,6 +75,7 @@ QuizPanel* MainWindow::quiz()
     if (!quiz_) {
         quiz_ = new QuizPanel(TabControl1, trainer_, dialogs_);
         quiz_->hideForTabSwitch();
+        connect(quiz_, &QuizPanel::acted, this, &MainWindow::showOutcome);
     }
     return quiz_;
 }
@@ -107,6 +85,7 @@ ExamPanels* MainWindow::exam()
     if (!exam_) {
         exam_ = new ExamPanels(TabControl1, trainer_, dialogs_);
         exam_->hideForTabSwitch();
+        connect(exam_, &ExamPanels::acted, this, &MainWindow::showOutcome);
     }
     return exam_;
 }
@@ -114,16 +93,17 @@ ExamPanels* MainWindow::exam()
 WordList* MainWindow::wordList()
 {
     if (!wordList_) {
-        OKBottomDlg_ = new TOKBottomDlg(this);
-        wordList_ = new WordList(TabControl1, trainer_, dialogs_, *OKBottomDlg_);
+        wordList_ = new WordList(TabControl1, trainer_, dialogs_);
         wordList_->hideForTabSwitch();
+        connect(wordList_, &WordList::acted, this, &MainWindow::showOutcome);
     }
     return wordList_;
 }
 
 TOKBottomDlg* MainWindow::OKBottomDlg()
 {
-    wordList();
+    if (!OKBottomDlg_)
+        OKBottomDlg_ = new TOKBottomDlg(this);
     return OKBottomDlg_;
 }
 
@@ -151,39 +131,15 @@ void MainWindow::hideAllPanels()
         about_->hide();
 }
 
-void MainWindow::FormCreate()
+Outcome MainWindow::FormCreate()
 {
-    bool created = false;
-    if (!trainer_.preferencesExist()) {
-        // A preferences file that cannot be written is reported, and the
-        // program goes on with the default word file all the same.
-        runHandler(dialogs_, [&] {
-            trainer_.createPreferences();
-            created = true;
-        });
-    }
-    // A preferences file that cannot be read is reported; the default word
-    // file is the usual one then.
-    runHandler(dialogs_, [this] { trainer_.readDefaultWordFile(); });
-    // The word file is made current, and so locked, before the first
-    // message waits for the learner: a second start meanwhile finds this
-    // copy holding it.
-    std::optional<Failure> failure;
-    try {
-        trainer_.openDefaultWordFile();
-    } catch (const FileInUse&) {
-        // The program's start hands the learner to the copy that has it.
-        defaultFileInUse_ = true;
-        return;
-    } catch (const Failure& opening) {
-        failure = opening;
-    }
-    if (created)
-        dialogs_.message(
-            QStringLiteral("初期設定ファイル plimopref.ini\nが見つからなかったので新たに作成しました。"));
-    if (failure)
-        throw *failure;
-    TabControl1Change();
+    const std::optional<Outcome> started = attempt(dialogs_, [this] { return trainer_.start(); });
+    if (!started || started->handOver)
+        return started.value_or(Outcome{});
+    showOutcome(*started);
+    // A learner starts by typing a word: the first field has the focus.
+    registration->word->setFocus();
+    return *started;
 }
 
 void MainWindow::selectTabSilently(int index)
@@ -194,41 +150,41 @@ void MainWindow::selectTabSilently(int index)
 
 void MainWindow::TabControl1Change()
 {
-    trainer_.reseed();
-    if (trainer_.exam().running()) {
-        if (!dialogs_.confirm(QStringLiteral("テスト中です。中断しますか？"))) {
-            selectTabSilently(kTest);
-            return;
-        }
-        exam()->abandon();
-    }
+    const int chosen = tabBar->currentIndex();
+    if (const auto outcome = attempt(dialogs_, [&] { return trainer_.switchTab(::Tab(chosen)); }))
+        showOutcome(*outcome);
+}
 
+void MainWindow::showTab(::Tab tab)
+{
+    selectTabSilently(int(tab));
     hideAllPanels();
-
-    switch (tabBar->currentIndex()) {
-    case kRegistration: registration->showPanel(); break;
-    case kQuiz:
-        if (!quiz()->prepare()) {
-            selectTabSilently(kOptions);
-            quiz()->hideForTabSwitch();
-            options()->showPanel();
-        }
-        break;
-    case kTest: exam()->showStart(); break;
-    case kList:
-        if (!wordList()->prepare()) {
-            selectTabSilently(kRegistration);
-            registration->showPanel();
-        }
-        break;
-    case kOptions:
-        runHandler(dialogs_, [this] { trainer_.readDefaultWordFile(); });
-        options()->showPanel();
-        break;
-    case kAbout:
+    switch (tab) {
+    case ::Tab::Registration: registration->showPanel(); break;
+    case ::Tab::Quiz: quiz()->showPanel(); break;
+    case ::Tab::Test: exam()->showPanel(); break;
+    case ::Tab::List: wordList()->showList(); break;
+    case ::Tab::Options: options()->showPanel(); break;
+    case ::Tab::About:
         ui::placeAsPanel(about());
         about()->show();
         break;
-    default: break;
     }
+}
+
+void MainWindow::showOutcome(const Outcome& outcome)
+{
+    // The tab the outcome names is shown first, built when it never was;
+    // then what changed is drawn on every panel there is.
+    if (outcome.tab)
+        showTab(*outcome.tab);
+    registration->draw(outcome);
+    if (quiz_)
+        quiz_->draw(outcome);
+    if (exam_)
+        exam_->draw(outcome);
+    if (wordList_)
+        wordList_->draw(outcome);
+    if (options_ && (outcome.currentFile || outcome.defaultFile))
+        options_->refresh();
 }

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
 
 OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
@@ -55,7 +54,7 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     Button1 = ui::button(files, "Button1", QStringLiteral("設定..."), 8, 229, 39, 20);
     Button1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
 
-    const Options& options = trainer_.options;
+    const Options& options = trainer_.options();
     (options.kind == QuestionKind::Example ? RadioButton13 : RadioButton12)->setChecked(true);
     (options.filter == QuizFilter::NeverAnswered     ? RadioButton10
          : options.filter == QuizFilter::LowAccuracy ? RadioButton11
@@ -75,21 +74,22 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     connect(ExportButton, &QPushButton::clicked, this, &OptionsPanel::ExportClick);
 }
 
-void OptionsPanel::act(const std::function<void()>& handler)
+void OptionsPanel::perform(const std::function<Outcome()>& action)
 {
-    runHandler(dialogs_, handler);
-    refresh();
+    if (const auto outcome = attempt(dialogs_, action))
+        emit acted(*outcome);
 }
 
 void OptionsPanel::storeOptions()
 {
-    Options& options = trainer_.options;
+    Options options;
     options.kind = RadioButton13->isChecked() ? QuestionKind::Example : QuestionKind::Spelling;
     options.filter = RadioButton10->isChecked() ? QuizFilter::NeverAnswered
         : RadioButton11->isChecked()            ? QuizFilter::LowAccuracy
                                                 : QuizFilter::All;
     options.order = RadioButton3->isChecked() ? QuizOrder::InTurn : QuizOrder::Random;
     options.testLength = Opt_Q_30->isChecked() ? 30 : Opt_Q_20->isChecked() ? 20 : 10;
+    trainer_.setOptions(options);
 }
 
 void OptionsPanel::refresh()
@@ -107,69 +107,34 @@ void OptionsPanel::showPanel()
 
 void OptionsPanel::Button3Click()
 {
-    act([this] {
-        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-        if (!chosen)
-            return;
-        // A mistyped name would seem to make every word vanish: a new, empty
-        // word file is started only when the learner says so.
-        const WordFilePath picked = WordFilePath::picked(*chosen);
-        if (!picked.exists()
-            && !dialogs_.confirm(
-                QStringLiteral("ファイル %1 はありません。\nここに新しい空の単語ファイルを始めますか？")
-                    .arg(picked.shown())))
-            return;
-        trainer_.openWordFile(picked);
-    });
+    perform([this] { return trainer_.openWordFile(); });
 }
 
 void OptionsPanel::Button6Click()
 {
-    act([this] {
-        const auto chosen = dialogs_.saveFileName(QStringLiteral("単語ファイルを保存"));
-        if (!chosen)
-            return;
-        const WordFilePath target = WordFilePath::picked(*chosen).withSuffix(QStringLiteral(".txt"));
-        // The current word file is refused without a question.
-        if (!trainer_.isCurrentWordFile(target) && target.exists()
-            && !dialogs_.confirm(
-                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target.shown())))
-            return;
-        trainer_.writeWordFile(target);
-    });
+    perform([this] { return trainer_.writeOut(); });
 }
 
 void OptionsPanel::Button7Click()
 {
-    act([this] {
-        if (!dialogs_.confirm(QStringLiteral("正解率データを消去します。よろしいですか？")))
-            return;
-        trainer_.resetCounts();
-    });
+    perform([this] { return trainer_.resetCounts(); });
 }
 
 void OptionsPanel::Button1Click()
 {
-    act([this] {
-        const auto chosen = dialogs_.openFileName(QStringLiteral("単語ファイルを開く"));
-        if (!chosen)
-            return;
-        const QString refusal = trainer_.setDefaultWordFile(*chosen);
-        if (!refusal.isEmpty())
-            dialogs_.message(refusal);
-    });
+    perform([this] { return trainer_.chooseDefaultWordFile(); });
 }
 
 void OptionsPanel::ImportClick()
 {
-    act([this] {
+    perform([this] {
         const auto chosen =
             dialogs_.chooseFile(QStringLiteral("単語をインポート"),
                                 {QStringLiteral("単語帳のファイル (*.csv *.tsv *.txt *.kvtml *.xml)"),
                                  QStringLiteral("すべてのファイル (*)")},
                                 false);
         if (!chosen)
-            return;
+            return Outcome{};
         const interchange::ImportPlan plan = trainer_.planImport(chosen->path);
         QStringList refused;
         for (const interchange::RefusedRow& row : plan.refused)
@@ -180,33 +145,14 @@ void OptionsPanel::ImportClick()
         if (!refused.isEmpty())
             text += QStringLiteral("\n次の %1 行は登録しません。").arg(refused.size());
         if (!dialogs_.confirmList(text, refused) || added == 0)
-            return;
-        trainer_.importWords(plan);
+            return Outcome{};
+        const Outcome outcome = trainer_.importWords(plan);
         dialogs_.message(QStringLiteral("%1 語を登録しました。").arg(added));
+        return outcome;
     });
 }
 
 void OptionsPanel::ExportClick()
 {
-    act([this] {
-        static const interchange::ExportFormat formats[] = {interchange::ExportFormat::Csv,
-                                                            interchange::ExportFormat::AnkiText,
-                                                            interchange::ExportFormat::Kvtml};
-        const auto chosen =
-            dialogs_.chooseFile(QStringLiteral("単語をエクスポート"),
-                                {QStringLiteral("CSV ファイル 表計算・KWordQuiz 用 (*.csv)"),
-                                 QStringLiteral("タブ区切りテキスト Anki 用 (*.txt)"),
-                                 QStringLiteral("KVTML ファイル KWordQuiz・Parley 用 (*.kvtml)")},
-                                true);
-        if (!chosen)
-            return;
-        const interchange::ExportFormat format = formats[std::clamp(chosen->filter, 0, 2)];
-        const WordFilePath target =
-            WordFilePath::picked(chosen->path).withSuffix(QLatin1Char('.') + interchange::suffixFor(format));
-        if (!trainer_.isCurrentWordFile(target) && target.exists()
-            && !dialogs_.confirm(
-                QStringLiteral("ファイル %1 はすでにあります。\n置き換えますか？").arg(target.shown())))
-            return;
-        trainer_.exportWords(target, format);
-    });
+    perform([this] { return trainer_.exportWords(); });
 }

@@ -32,7 +32,8 @@ QString rightAnswer(const Trainer& t)
 TEST_F(TrainerTest, ANormalTestAsksTheShuffledOrderAndEndsAfterItsLength)
 {
     open(numbered(12));
-    ASSERT_TRUE(trainer.startExam(ExamKind::Normal));
+    trainer.startExam(ExamKind::Normal);
+    ASSERT_TRUE(trainer.exam().running());
 
     // Every position exchanged with one drawn from the whole list, replayed
     // from the seed before the twelve draws.
@@ -77,7 +78,8 @@ TEST_F(TrainerTest, EveryKindEndsAfterItsLengthInAnswersWithItsTitle)
          {Row{ExamKind::Normal, "普通モード", ""}, Row{ExamKind::TimeAttack, "タイムアタック", "終了！"},
           Row{ExamKind::Complete, "全制覇モード", "全単語制覇！"}}) {
         open(numbered(10));
-        ASSERT_TRUE(trainer.startExam(row.kind));
+        trainer.startExam(row.kind);
+        ASSERT_TRUE(trainer.exam().running());
         for (int q = 1; q <= 10; ++q)
             trainer.answerExam(rightAnswer(trainer));
         EXPECT_EQ(trainer.exam().phase(), ExamSession::Phase::Finished) << row.title;
@@ -90,7 +92,8 @@ TEST_F(TrainerTest, EveryKindEndsAfterItsLengthInAnswersWithItsTitle)
 TEST_F(TrainerTest, TheCountdownEndsATimedTestOnThe301stTickAndNeverACompleteRun)
 {
     open(numbered(10));
-    ASSERT_TRUE(trainer.startExam(ExamKind::Normal));
+    trainer.startExam(ExamKind::Normal);
+    ASSERT_TRUE(trainer.exam().running());
     trainer.answerExam(rightAnswer(trainer));
     EXPECT_EQ(trainer.exam().countdown(), QStringLiteral("あと300秒"));
     for (int t = 0; t < 300; ++t)
@@ -107,7 +110,8 @@ TEST_F(TrainerTest, TheCountdownEndsATimedTestOnThe301stTickAndNeverACompleteRun
     EXPECT_TRUE(trainer.exam().results()[9].answer.isEmpty());
 
     trainer.examToStart();
-    ASSERT_TRUE(trainer.startExam(ExamKind::Complete));
+    trainer.startExam(ExamKind::Complete);
+    ASSERT_TRUE(trainer.exam().running());
     for (int t = 0; t < 400; ++t)
         trainer.tick();
     EXPECT_TRUE(trainer.exam().running());
@@ -118,32 +122,38 @@ TEST_F(TrainerTest, TooFewRecordsRefuseEveryKindAndChangeNothing)
 {
     open(numbered(9));
     for (ExamKind kind : {ExamKind::Normal, ExamKind::TimeAttack, ExamKind::Complete}) {
-        EXPECT_FALSE(trainer.startExam(kind));
+        EXPECT_FALSE(trainer.startExam(kind).exam);
         EXPECT_EQ(trainer.exam().phase(), ExamSession::Phase::Idle);
         EXPECT_TRUE(trainer.order().ReadLine(0).isEmpty());
     }
-    trainer.options.testLength = 20;
+    option(&Options::testLength, 20);
     open(numbered(19));
-    EXPECT_FALSE(trainer.startExam(ExamKind::Normal));
+    EXPECT_FALSE(trainer.startExam(ExamKind::Normal).exam);
+    EXPECT_EQ(learner.told(),
+              std::vector<QString>(4, QStringLiteral("登録単語数が現在のモードでは足りません。")));
 }
 
 TEST_F(TrainerTest, TheOtherKindsRepeatTheLastNormalOrderUntilTheQuizReplacesIt)
 {
     open(numbered(12));
-    ASSERT_TRUE(trainer.startExam(ExamKind::Normal));
+    trainer.startExam(ExamKind::Normal);
+    ASSERT_TRUE(trainer.exam().running());
     std::vector<QByteArray> normal;
     for (int slot = 0; slot < 12; ++slot)
         normal.push_back(trainer.order().ReadLine(slot));
-    trainer.abandonExam();
+    abandonExam();
 
-    ASSERT_TRUE(trainer.startExam(ExamKind::TimeAttack));
+    trainer.startExam(ExamKind::TimeAttack);
+    ASSERT_TRUE(trainer.exam().running());
     for (int slot = 0; slot < 12; ++slot)
         EXPECT_EQ(trainer.order().ReadLine(slot), normal[size_t(slot)]);
-    trainer.abandonExam();
+    abandonExam();
 
     // The quiz's pool holds record indices from 0: never read as a test order.
-    ASSERT_TRUE(trainer.startQuiz());
-    ASSERT_TRUE(trainer.startExam(ExamKind::Complete));
+    startQuiz();
+    ASSERT_TRUE(trainer.quiz().asked());
+    trainer.startExam(ExamKind::Complete);
+    ASSERT_TRUE(trainer.exam().running());
     QSet<QByteArray> numbers;
     for (int slot = 0; slot < 12; ++slot)
         numbers.insert(trainer.order().ReadLine(slot));
@@ -154,7 +164,8 @@ TEST_F(TrainerTest, TheOtherKindsRepeatTheLastNormalOrderUntilTheQuizReplacesIt)
 TEST_F(TrainerTest, AnAnswerWithNoCodeIsJudgedWrongCountedAndShownAsTyped)
 {
     open(numbered(10));
-    ASSERT_TRUE(trainer.startExam(ExamKind::Normal));
+    trainer.startExam(ExamKind::Normal);
+    ASSERT_TRUE(trainer.exam().running());
     const int record = trainer.exam().record();
     trainer.answerExam(QStringLiteral("word🙂"));
     EXPECT_EQ(trainer.exam().questionNo(), 2);

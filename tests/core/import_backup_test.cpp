@@ -11,18 +11,6 @@
 
 namespace {
 
-class ScriptedQuestions : public TrainerQuestions {
-public:
-    bool overwrite(const QString&) override { return true; }
-    bool goOnWithoutBackup(const QString& failure) override
-    {
-        asked << failure;
-        return goOn;
-    }
-    bool goOn = true;
-    QStringList asked;
-};
-
 class ImportAndBackups : public TrainerTest {
 protected:
     QStringList backups() const
@@ -77,11 +65,9 @@ TEST_F(ImportAndBackups, AFifoOrADevicePickedForImportIsRefusedAtOnce)
 TEST_F(ImportAndBackups, AnExportLeavesTheWordFileAndIsNeverWrittenOverIt)
 {
     open(lines({"apple,りんご,,,0,3,1"}));
-    trainer.exportWords(WordFilePath::picked(folder.path(QStringLiteral("out.csv"))),
-                        interchange::ExportFormat::Csv);
+    exportTo(folder.path(QStringLiteral("out")), interchange::ExportFormat::Csv);
     EXPECT_TRUE(folder.read(QStringLiteral("out.csv")).contains("apple"));
-    EXPECT_THROW(trainer.exportWords(WordFilePath::picked(folder.path(QString::fromLatin1(kWordFile))),
-                                     interchange::ExportFormat::AnkiText),
+    EXPECT_THROW(exportTo(folder.path(QStringLiteral("words/default")), interchange::ExportFormat::AnkiText),
                  Failure);
     EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,3,1"}));
 }
@@ -97,10 +83,10 @@ TEST_F(ImportAndBackups, ACopyBeforeTheFirstChangeOfARunAndBeforeEveryDeletionAn
     EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[0]), start);
 
     const QByteArray beforeDeletion = wordFile();
-    trainer.deleteRecord(0);
+    remove(0);
     ASSERT_EQ(backups().size(), 2);
     EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[1]), beforeDeletion);
-    trainer.resetCounts();
+    resetCounts();
     EXPECT_EQ(backups().size(), 3);
 }
 
@@ -111,12 +97,10 @@ TEST_F(ImportAndBackups, AFifoPutInTheWordFilesPlaceIsNotWaitedOnForTheBackup)
     const QString file = folder.path(QString::fromLatin1(kWordFile));
     QFile::remove(file);
     ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-    try {
-        trainer.registerWord(typed("kiwi", "キウイ"));
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.text().contains(QStringLiteral("バックアップ"))) << failure.text().toStdString();
-    }
+    learner.confirms = {false};
+    EXPECT_FALSE(trainer.registerWord(typed("kiwi", "キウイ")).words);
+    ASSERT_EQ(learner.confirmations().size(), 1u);
+    EXPECT_TRUE(learner.confirmations()[0].contains(QStringLiteral("バックアップ")));
     EXPECT_TRUE(backups().isEmpty());
 }
 
@@ -128,24 +112,23 @@ TEST_F(ImportAndBackups, AFailedCopyIsTheLearnersCallAndNeverSilent)
     const QByteArray start = lines({"apple,りんご,,,0,3,1"});
     open(start);
 
-    // Without anyone to ask, the change does not happen.
-    EXPECT_THROW(trainer.deleteRecord(0), Failure);
+    // The learner says no to going on without a copy: nothing changes.
+    trainer.switchTab(Tab::List);
+    learner.confirms = {true, false};
+    trainer.deleteWord(0);
+    EXPECT_EQ(wordFile(), start);
+    ASSERT_EQ(learner.confirmations().size(), 2u);
+    EXPECT_TRUE(learner.confirmations()[1].contains(QStringLiteral("バックアップを取らずに続けますか")));
+    EXPECT_EQ(learner.told(),
+              std::vector<QString>{QStringLiteral("バックアップを取れなかったので、操作を取りやめました。")});
+
+    // Without anyone to ask, the change does not happen either.
+    trainer.setQuestions(nullptr);
+    EXPECT_THROW(trainer.registerWord(typed("kiwi", "キウイ")), Failure);
+    trainer.setQuestions(&learner);
     EXPECT_EQ(wordFile(), start);
 
-    ScriptedQuestions questions;
-    trainer.setQuestions(&questions);
-    questions.goOn = false;
-    try {
-        trainer.deleteRecord(0);
-        FAIL();
-    } catch (const Failure& stopped) {
-        EXPECT_TRUE(stopped.isNotice());
-    }
-    EXPECT_EQ(wordFile(), start);
-    ASSERT_EQ(questions.asked.size(), 1);
-    EXPECT_TRUE(questions.asked[0].contains(QStringLiteral("バックアップ")));
-
-    questions.goOn = true;
-    trainer.deleteRecord(0);
+    learner.confirms = {true, true};
+    trainer.deleteWord(0);
     EXPECT_EQ(wordFile(), QByteArray());
 }

@@ -5,6 +5,8 @@
 
 #include "store/failure.h"
 
+#include <map>
+
 TEST_F(TrainerTest, RegistrationChecksTheLimitTheTextsTheDuplicateAndTheRequiredFieldsInThatOrder)
 {
     struct Row {
@@ -29,11 +31,27 @@ TEST_F(TrainerTest, RegistrationChecksTheLimitTheTextsTheDuplicateAndTheRequired
          RegistrationResult::Registered},
         {"no meaning", lines({}), typed("apple", ""), RegistrationResult::MissingRequired},
     };
+    const std::map<RegistrationResult::Kind, QString> told{
+        {RegistrationResult::Full, QStringLiteral("一つの単語ファイルに登録できるのは1000語までです。")},
+        {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")},
+        {RegistrationResult::MissingRequired, QStringLiteral("「単語」「意味」「品詞」は必須項目です")},
+    };
     for (const Row& row : rows) {
         open(row.words);
-        const RegistrationResult result = trainer.registerWord(row.word);
-        EXPECT_EQ(result.kind, row.expected) << row.name;
-        EXPECT_EQ(wordFile() != row.words, row.expected == RegistrationResult::Registered) << row.name;
+        learner.clear();
+        const Outcome outcome = trainer.registerWord(row.word);
+        const bool registered = row.expected == RegistrationResult::Registered;
+        EXPECT_EQ(wordFile() != row.words, registered) << row.name;
+        EXPECT_EQ(outcome.words, registered) << row.name;
+        // The form is kept only for text the learner can mend.
+        EXPECT_EQ(outcome.clearForm,
+                  row.expected != RegistrationResult::MissingRequired
+                      && row.expected != RegistrationResult::RefusedText)
+            << row.name;
+        ASSERT_EQ(learner.told().size(), registered ? 0u : 1u) << row.name;
+        if (told.count(row.expected)) {
+            EXPECT_EQ(learner.told()[0], told.at(row.expected)) << row.name;
+        }
     }
 }
 
@@ -55,13 +73,13 @@ TEST_F(TrainerTest, ANewWordGoesBeforeAnEmptyLineAndWhatLiesBehindItStaysOutOfSi
     const QByteArray words =
         lines({"apple,りんご,,,0,0,0", "", "my notes, not words", "kiwi,キウイ,,,0,0,0"});
     open(words);
-    EXPECT_EQ(trainer.registerWord(typed("pear", "梨")).kind, RegistrationResult::Registered);
+    EXPECT_TRUE(trainer.registerWord(typed("pear", "梨")).words);
     EXPECT_EQ(
         wordFile(),
         lines({"apple,りんご,,,0,0,0", "pear,梨,,,0,0,0", "", "my notes, not words", "kiwi,キウイ,,,0,0,0"}));
     ASSERT_EQ(trainer.book().listing().size(), 2u);
     // A word behind the empty line is no duplicate: only what is seen counts.
-    EXPECT_EQ(trainer.registerWord(typed("kiwi", "キウイ")).kind, RegistrationResult::Registered);
+    EXPECT_TRUE(trainer.registerWord(typed("kiwi", "キウイ")).words);
     EXPECT_EQ(trainer.book().listing().size(), 3u);
 }
 

@@ -38,35 +38,49 @@ TEST_F(TrainerTest, AChangeRewritesTheSevenFieldsWithATrailingCommaAndRefusesACo
     EXPECT_EQ(WordBook::fieldOfColumn(4), 0);
     EXPECT_EQ(WordBook::fieldOfColumn(5), 3);
 
-    EXPECT_TRUE(trainer.changeField(0, WordBook::fieldOfColumn(5), QStringLiteral("An apple.")).isEmpty());
+    EXPECT_TRUE(change(0, WordBook::fieldOfColumn(5), QStringLiteral("An apple.")).words);
     EXPECT_EQ(wordFile(), lines({"apple,りんご,An apple.,,0,3,1,", "run,走る,,,1,0,0"}));
+    // The dialog showed the old text, to be typed over in English.
+    EXPECT_EQ(learner.texts(ScriptedQuestions::Kind::NewText), std::vector<QString>{QString()});
 
     const QByteArray before = wordFile();
-    EXPECT_FALSE(trainer.changeField(1, 2, QStringLiteral("走る, 駆ける")).isEmpty());
+    EXPECT_FALSE(change(1, 2, QStringLiteral("走る, 駆ける")).words);
+    ASSERT_EQ(learner.told().size(), 1u);
+    EXPECT_TRUE(learner.told()[0].contains(QStringLiteral("半角のカンマ")));
     EXPECT_EQ(wordFile(), before);
     EXPECT_EQ(memory(), before);
+
+    // The columns that cannot be changed, an empty text and キャンセル change
+    // nothing.
+    learner.clear();
+    EXPECT_FALSE(trainer.changeWord(0, 0).words);
+    EXPECT_EQ(learner.told(), std::vector<QString>{QStringLiteral("そのデータを変更することはできません。")});
+    EXPECT_FALSE(change(0, 2, QString()).words);
+    learner.newTexts = {std::nullopt};
+    EXPECT_FALSE(trainer.changeWord(0, 2).words);
+    EXPECT_EQ(wordFile(), before);
 }
 
 TEST_F(TrainerTest, DeletingKeepsTheOtherRecordsInOrderAndTheFileEndAsItWas)
 {
     open("a,1,,,0,0,0\r\nb,2,,,0,0,0\r\nc,3,,,0,0,0");
-    trainer.deleteRecord(1);
+    remove(1);
     EXPECT_EQ(wordFile(), "a,1,,,0,0,0\r\nc,3,,,0,0,0");
-    trainer.deleteRecord(1);
-    trainer.deleteRecord(0);
+    remove(1);
+    remove(0);
     EXPECT_EQ(wordFile(), "");
 }
 
 TEST_F(TrainerTest, AResetZeroesEveryVisibleRecordOnceAndWithNoRecordWritesNothing)
 {
     open(lines({"apple,りんご,,,0,3,1", "run,走る,,,1,5,5,"}));
-    EXPECT_TRUE(trainer.resetCounts());
+    EXPECT_TRUE(resetCounts().words);
     EXPECT_EQ(wordFile(), lines({"apple,りんご,,,0,0,0", "run,走る,,,1,0,0"}));
 
     // An empty word file deleted from outside is not made again.
     open({});
     QFile::remove(folder.path(QString::fromLatin1(kWordFile)));
-    EXPECT_FALSE(trainer.resetCounts());
+    EXPECT_FALSE(resetCounts().words);
     EXPECT_FALSE(folder.exists(QString::fromLatin1(kWordFile)));
 }
 
@@ -74,8 +88,7 @@ TEST_F(TrainerTest, OpeningAFileThatCannotBeReadKeepsTheCurrentWords)
 {
     open(lines({"apple,りんご,,,0,0,0"}));
     folder.write(QStringLiteral("utf16.txt"), QByteArray("a\0p\0p\0", 6));
-    EXPECT_THROW(trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("utf16.txt")))),
-                 Failure);
+    EXPECT_THROW(openFile(folder.path(QStringLiteral("utf16.txt"))), Failure);
     EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(memory(), lines({"apple,りんご,,,0,0,0"}));
 }

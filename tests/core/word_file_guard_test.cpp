@@ -4,34 +4,26 @@
 
 #include "trainer_fixture.h"
 
-#include "store/preferences.h"
+#include "core/conflict.h"
+#include "store/failure.h"
 
 namespace {
 
-// Answers the question about a changed word file as scripted.
-class ScriptedQuestion : public TrainerQuestions {
-public:
-    explicit ScriptedQuestion(bool answer) : answer_(answer) { }
-    bool overwrite(const QString& path) override
-    {
-        asked << path;
-        return answer_;
-    }
-    bool goOnWithoutBackup(const QString&) override { return false; }
-    QStringList asked;
-
-private:
-    bool answer_;
-};
-
 const QByteArray kOurs = "apple,x,,,0,0,0\r\n";
 const QByteArray kTheirs = "apple,x,,,0,0,0\r\npear,y,,,0,0,0\r\n";
+
+bool askedAboutTheChange(const ScriptedQuestions& learner)
+{
+    const std::vector<QString> asked = learner.confirmations();
+    return !asked.empty() && asked.back().contains(QStringLiteral("ほかのプログラムで変更されています"));
+}
 
 } // namespace
 
 TEST_F(TrainerTest, AFileChangedByAnotherProgramIsNeverOverwrittenUnasked)
 {
     open(kOurs);
+    trainer.setQuestions(nullptr);
     folder.write(QString::fromLatin1(kWordFile), kTheirs);
     try {
         trainer.registerWord(typed("kiwi", "z"));
@@ -46,34 +38,36 @@ TEST_F(TrainerTest, AFileChangedByAnotherProgramIsNeverOverwrittenUnasked)
 TEST_F(TrainerTest, KeepingOursSavesTheActionOverTheChangeAndAsksOnce)
 {
     open(kOurs);
-    ScriptedQuestion keepOurs(true);
-    trainer.setQuestions(&keepOurs);
     folder.write(QString::fromLatin1(kWordFile), kTheirs);
-    EXPECT_EQ(trainer.registerWord(typed("kiwi", "z")).kind, RegistrationResult::Registered);
+    learner.confirms = {true};
+    EXPECT_TRUE(trainer.registerWord(typed("kiwi", "z")).clearForm);
+    EXPECT_TRUE(askedAboutTheChange(learner));
+    EXPECT_TRUE(learner.confirmations()[0].contains(QStringLiteral("words\\default.txt")));
     EXPECT_EQ(wordFile(), kOurs + "kiwi,z,,,0,0,0\r\n");
     trainer.registerWord(typed("fig", "w"));
-    EXPECT_EQ(keepOurs.asked.size(), 1);
+    EXPECT_EQ(learner.confirmations().size(), 1u);
 }
 
-TEST_F(TrainerTest, TakingTheirsLoadsTheirWordsAndLeavesTheActionUndone)
+TEST_F(TrainerTest, TakingTheirsLoadsTheirWordsLeavesTheActionUndoneAndPreparesTheTabAnew)
 {
     open(kOurs);
-    ASSERT_TRUE(trainer.startQuiz());
-    ScriptedQuestion takeTheirs(false);
-    trainer.setQuestions(&takeTheirs);
-    int reloads = 0;
-    trainer.setReloaded([&] { ++reloads; });
+    option(&Options::order, QuizOrder::InTurn);
+    startQuiz();
     folder.write(QString::fromLatin1(kWordFile), kTheirs);
-    try {
-        trainer.answerQuiz(QStringLiteral("apple"));
-        FAIL();
-    } catch (const Failure& notice) {
-        EXPECT_TRUE(notice.isNotice());
-    }
-    EXPECT_EQ(reloads, 1);
+    learner.confirms = {false};
+    const Outcome outcome = trainer.answerQuiz(QStringLiteral("apple"));
+    EXPECT_TRUE(askedAboutTheChange(learner));
+    EXPECT_TRUE(outcome.reloaded);
+    EXPECT_EQ(outcome.tab, Tab::Quiz);
+    EXPECT_EQ(learner.told(),
+              (std::vector<QString>{QStringLiteral("正解っす"),
+                                    QStringLiteral("単語ファイル words\\default.txt "
+                                                   "をほかのプログラムが変更した内容で読み込み直しました。"
+                                                   "今の操作は行っていません。")}));
     EXPECT_EQ(wordFile(), kTheirs);
     EXPECT_EQ(memory(), kTheirs);
-    EXPECT_FALSE(trainer.quiz().asked());
+    // The quiz starts afresh on their words: the answer was not counted.
+    EXPECT_EQ(trainer.quiz().position(), QStringLiteral("出題No  1/2"));
     // From now on their file is the one we know: the next change saves.
     trainer.registerWord(typed("kiwi", "z"));
     EXPECT_EQ(wordFile(), kTheirs + "kiwi,z,,,0,0,0\r\n");
@@ -83,75 +77,82 @@ TEST_F(TrainerTest, AWordFileHeldByAnotherCopyIsRefusedAndTheCurrentOneKept)
 {
     open(kOurs);
     folder.write(QStringLiteral("other.txt"), kTheirs);
+    ScriptedQuestions otherLearner;
     Trainer otherCopy(folder.prefsFile());
-    otherCopy.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt"))));
+    otherCopy.setQuestions(&otherLearner);
+    otherLearner.wordFiles = {folder.path(QStringLiteral("other.txt"))};
+    otherCopy.openWordFile();
 
-    EXPECT_THROW(trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt")))),
-                 FileInUse);
+    EXPECT_THROW(openFile(folder.path(QStringLiteral("other.txt"))), FileInUse);
     EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(memory(), kOurs);
     // Our own file opened again is no conflict, and its lock is kept.
-    trainer.openWordFile(WordFilePath::stored(QStringLiteral("words\\default.txt")));
-    EXPECT_THROW(otherCopy.openWordFile(WordFilePath::picked(QStringLiteral("words/default.txt"))),
-                 FileInUse);
+    openFile(folder.path(QStringLiteral("words/./default.txt")));
+    otherLearner.wordFiles = {QStringLiteral("words/default.txt")};
+    EXPECT_THROW(otherCopy.openWordFile(), FileInUse);
 
     // Once the other copy moves on, the file is free.
-    otherCopy.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("third.txt"))));
-    trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("other.txt"))));
+    otherLearner.wordFiles = {folder.path(QStringLiteral("third.txt"))};
+    otherLearner.confirms = {true};
+    otherCopy.openWordFile();
+    openFile(folder.path(QStringLiteral("other.txt")));
     EXPECT_EQ(memory(), kTheirs);
+    otherLearner.verifyUsedUp();
 }
 
 TEST_F(TrainerTest, WithoutItsDataFolderARelativeDefaultIsNeitherOpenedNorCreated)
 {
     folder.writePrefs("words\\default.txt");
     trainer.setDataFolder(QStringLiteral("/nowhere/lexiwren"), false);
-    trainer.readDefaultWordFile();
-    try {
-        trainer.openDefaultWordFile();
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.text().contains(QStringLiteral("/nowhere/lexiwren")))
-            << failure.text().toStdString();
-    }
+    trainer.start();
+    ASSERT_EQ(learner.reported().size(), 1u);
+    EXPECT_TRUE(learner.reported()[0].contains(QStringLiteral("/nowhere/lexiwren")))
+        << learner.reported()[0].toStdString();
     EXPECT_FALSE(folder.exists(QStringLiteral("words")));
     EXPECT_TRUE(trainer.book().path.isEmpty());
     // A file chosen by its full name is fine.
-    trainer.openWordFile(WordFilePath::picked(folder.path(QStringLiteral("chosen.txt"))));
+    openFile(folder.path(QStringLiteral("chosen.txt")));
     trainer.registerWord(typed("kiwi", "z"));
     EXPECT_EQ(folder.read(QStringLiteral("chosen.txt")), "kiwi,z,,,0,0,0\r\n");
 }
 
 TEST_F(TrainerTest, ADefaultThePreferencesCannotHoldWholeIsRefusedAndTheOldOneKept)
 {
-    folder.writePrefs("words\\default.txt");
+    open(kOurs);
     const QByteArray before = folder.read(QStringLiteral("config/plimopref.ini"));
     for (const QString& name : {QString(2048, QLatin1Char('a')), QStringLiteral("a\nb.txt")}) {
-        EXPECT_FALSE(trainer.setDefaultWordFile(name).isEmpty());
+        learner.clear();
+        learner.wordFiles = {name};
+        EXPECT_FALSE(trainer.chooseDefaultWordFile().defaultFile);
+        EXPECT_EQ(learner.told().size(), 1u);
         EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), before);
+        EXPECT_EQ(trainer.defaultWordFile().shown(), QStringLiteral("words\\default.txt"));
     }
-    EXPECT_TRUE(trainer.setDefaultWordFile(QString(2047, QLatin1Char('a'))).isEmpty());
-    trainer.readDefaultWordFile();
+    learner.wordFiles = {QString(2047, QLatin1Char('a'))};
+    EXPECT_TRUE(trainer.chooseDefaultWordFile().defaultFile);
+    // Read back whole by the options tab.
+    trainer.switchTab(Tab::Options);
     EXPECT_EQ(trainer.defaultWordFile().shown(), QString(2047, QLatin1Char('a')));
+    EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
 }
 
 TEST_F(TrainerTest, AFailedSaveOverAFolderAsksNoMoreOnceTheFileIsBackAsWeLeftIt)
 {
     open(kOurs);
-    ScriptedQuestion keepOurs(true);
-    trainer.setQuestions(&keepOurs);
     const QString file = folder.path(QString::fromLatin1(kWordFile));
 
     // Something else stands in the word file's place: the learner is asked,
     // keeps ours, and the save cannot replace a folder.
     ASSERT_TRUE(QFile::remove(file));
     ASSERT_TRUE(QDir().mkdir(file));
+    learner.confirms = {true};
     EXPECT_THROW(trainer.registerWord(typed("kiwi", "z")), Failure);
-    EXPECT_EQ(keepOurs.asked.size(), 1);
+    EXPECT_TRUE(askedAboutTheChange(learner));
 
     // The file is back, byte for byte what we loaded: nothing to ask.
     ASSERT_TRUE(QDir().rmdir(file));
     folder.write(QString::fromLatin1(kWordFile), kOurs);
-    EXPECT_EQ(trainer.registerWord(typed("kiwi", "z")).kind, RegistrationResult::Registered);
-    EXPECT_EQ(keepOurs.asked.size(), 1);
+    EXPECT_TRUE(trainer.registerWord(typed("kiwi", "z")).clearForm);
+    EXPECT_EQ(learner.confirmations().size(), 1u);
     EXPECT_EQ(wordFile(), kOurs + "kiwi,z,,,0,0,0\r\n");
 }

@@ -13,6 +13,7 @@ void AppFixture::startWith(const QByteArray& wordFileBytes)
 void AppFixture::start()
 {
     window = std::make_unique<MainWindow>(trainer, dialogs);
+    window->FormCreate();
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }

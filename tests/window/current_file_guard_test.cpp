@@ -131,6 +131,7 @@ protected:
         folder.write(QStringLiteral("words/default.txt"), kWords);
         folder.writePrefs("words\\default.txt");
         window = std::make_unique<MainWindow>(trainer, dialogs);
+        window->FormCreate();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QTabBar* bar = window->findChild<QTabBar*>(QStringLiteral("TabBar"));

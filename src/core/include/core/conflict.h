@@ -24,16 +24,3 @@ public:
 private:
     QString path_;
 };
-
-// What only the learner can decide in the middle of an action.
-class TrainerQuestions {
-public:
-    virtual ~TrainerQuestions() = default;
-    // The word file was changed by another program: true to overwrite it
-    // with what Lexiwren holds, false to load the other program's version
-    // instead (the action at hand is then not applied).
-    virtual bool overwrite(const QString& path) = 0;
-    // The backup before a change could not be taken (`failure` says why):
-    // true to go on without one, false to leave the action undone.
-    virtual bool goOnWithoutBackup(const QString& failure) = 0;
-};

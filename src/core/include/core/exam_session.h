@@ -33,9 +33,11 @@ public:
     bool start(ExamKind kind, int length, const WordBook& book, OrderList& order, Random& rng);
     // Counts a typed answer for the question shown and moves on, or ends the
     // test after its last answer. An empty answer records nothing.
-    void answer(WordBook& book, const OrderList& order, const QString& typed);
-    // One second of the countdown; the complete run never runs out.
-    void tick(const WordBook& book, const OrderList& order);
+    enum class Answered { Nothing, Counted, Ended };
+    Answered answer(WordBook& book, const OrderList& order, const QString& typed);
+    // One second of the countdown; true when it ended the test. The
+    // complete run never runs out.
+    bool tick(const WordBook& book, const OrderList& order);
     // Leaving the tab during a test: it ends without results.
     void abandon();
     // Back to the start panel.

@@ -35,9 +35,6 @@ public:
 
     bool asked() const { return question_ >= 0; }
     int question() const { return question_; } // record index, -1 before the first question
-    // Grows by one with every question asked, so a view can tell a new
-    // question (and empty the answer field) from the same one drawn again.
-    int serial() const { return serial_; }
     bool answering() const { return answering_; }
     const QString& heading() const { return heading_; }
     const QString& position() const { return position_; } // 出題No  3/25, empty at random
@@ -50,7 +47,6 @@ private:
 
     int nextInTurn_ = 0; // pool position of the next question in turn
     int question_ = -1;
-    int serial_ = 0;
     QuestionKind kind_ = QuestionKind::Spelling; // of the question shown
     bool answering_ = true;
     QString heading_;

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "core/conflict.h"
 #include "core/exam_session.h"
 #include "core/options.h"
+#include "core/outcome.h"
+#include "core/questions.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
+#include "core/word_file_path.h"
 #include "interchange/export_file.h"
 #include "interchange/import_plan.h"
 #include "store/backups.h"
@@ -15,16 +17,22 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 // Everything a learner can act on: the current word file, the order list
-// the quiz and the test share, the quiz and the test sessions, and the
-// options. Views read it and call it, and redraw from it after every call.
+// the quiz and the test share, the quiz and the test sessions, the word
+// list, the options and the tab shown. Every command of the window is one
+// of its actions; the views show what it asks and redraw what its Outcome
+// names.
 //
 // Every action is one transaction: it happens whole (the store changed, the
 // word file saved, the session moved on) or, when any step fails, not at
 // all. A failure is raised to the caller after everything was put back as
 // it was, so memory, the file and what the views draw from them agree.
+// While an action runs, no other can start: a timer tick that arrives in
+// the modal loop of a question is held and counted with the next one.
 //
 // The current word file is locked (WordFileLock) so that no other Lexiwren
 // works on it at the same time, and before every save the trainer checks
@@ -41,21 +49,24 @@ public:
     const QuizSession& quiz() const { return state_.quiz; }
     const ExamSession& exam() const { return state_.exam; }
     const Random& rng() const { return state_.rng; }
-    // A plain value: the options panel writes it as the learner chooses.
-    Options options;
+    // The rows the word list shows, or null while it shows none (not
+    // prepared, or a damaged record stopped the listing).
+    const std::vector<ListRow>* listing() const { return state_.listing.get(); }
+    Tab tab() const { return tab_; }
+
+    // The choices of the options tab, as its radio buttons show them.
+    const Options& options() const { return options_; }
+    void setOptions(const Options& options) { options_ = options; }
 
     // Where a word file named by a relative path lives (the working folder),
     // and whether it could be made. When it could not, no such file is
     // opened or created anywhere else. Backups go to its "backups" folder;
     // without a data folder none are taken.
     void setDataFolder(const QString& folder, bool usable);
-    // Who decides what only the learner can; without anyone, a save over
-    // another program's change and a failed backup raise their failures.
+    // Who answers what only the learner can. Without anyone, nothing is
+    // told, every question is answered no, and a save over another
+    // program's change and a failed backup raise their failures.
     void setQuestions(TrainerQuestions* questions) { questions_ = questions; }
-    // Runs after the word file was loaded again in place of an action, so
-    // the views can show the words anew.
-    void setReloaded(std::function<void()> reloaded) { reloaded_ = std::move(reloaded); }
-
     // Runs whenever another word file became current (its lock is held).
     void setCurrentChanged(std::function<void()> changed) { currentChanged_ = std::move(changed); }
     // The lock file of the current word file, or empty when none is held.
@@ -64,59 +75,68 @@ public:
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
     const WordFilePath& defaultWordFile() const { return defaultWordFile_; }
-    bool preferencesExist() const;
-    // Writes the preferences file with the default word file.
-    void createPreferences();
-    void readDefaultWordFile();
-    // Stores a new default word file, the name as picked; the current one
-    // stays. The message refusing a name the preferences file cannot hold
-    // whole, or empty.
-    QString setDefaultWordFile(const QString& picked);
-    // Makes the default word file current: created (with its folder) when
-    // missing, then loaded. Raises FileInUse when another Lexiwren has it.
-    void openDefaultWordFile();
 
-    // Reseeds the random numbers from the clock (every tab switch).
-    void reseed();
     // For tests and benchmarks: a known sequence of random numbers.
     void seed(uint32_t value);
 
-    // The learner's actions.
-    RegistrationResult registerWord(const NewWord& typed);
-    // The message refusing the text, or empty once the field was changed.
-    QString changeField(int record, int field, const QString& text);
-    void deleteRecord(int record);
-    // 初期化: false when there was no record, and nothing was written.
-    bool resetCounts();
-    // 読み込む: the file becomes the current word file; a name that does
-    // not exist yet starts a new, empty word file there. Raises FileInUse
-    // when another Lexiwren has it, and changes nothing on any failure.
-    void openWordFile(const WordFilePath& path);
-    // Whether `path` names the current word file, by any name.
-    bool isCurrentWordFile(const WordFilePath& path) const;
-    // 書き出す: the words are written to `path`; the current file stays.
-    // Refused for the current word file itself, which only our saves write.
-    void writeWordFile(const WordFilePath& path) const;
+    // FormCreate: the preferences (written on the first start), the default
+    // word file made current (created when missing), then the first tab.
+    // A failing step is reported and the start goes on without it; when
+    // another Lexiwren holds the default word file, nothing is opened and
+    // the outcome says to hand over to it.
+    Outcome start();
+    // TabControl1Change: reseeds, asks before leaving a running test (which
+    // it then abandons), and prepares the chosen tab, or the one it falls
+    // back to: the options when the quiz finds no word, the registration
+    // when the list has none.
+    Outcome switchTab(Tab chosen);
+
+    // 登録！: registers the word typed, or tells why not.
+    Outcome registerWord(const NewWord& typed);
+    // 変更...: changes one text field of a listed record (`field` 0 for the
+    // columns that cannot be changed) to the text the learner types.
+    Outcome changeWord(std::optional<int> record, int field);
+    // 消去...: deletes a listed record after a question.
+    Outcome deleteWord(std::optional<int> record);
+
+    // The commands of the options tab (trainer_commands.cpp). 読み込む: the
+    // file picked becomes the current word file; a name that does not
+    // exist yet starts a new, empty word file there once the learner says
+    // so. A file that cannot be read, or that another Lexiwren holds, is
+    // refused and the current one stays.
+    Outcome openWordFile();
+    // 書き出す: the words are written to the file picked (".txt" added when
+    // missing), after a question when it exists; the current file stays.
+    Outcome writeOut();
+    // 初期化: every counter back to 0 after a question.
+    Outcome resetCounts();
+    // 設定...: the file picked becomes the default word file of the next
+    // start.
+    Outcome chooseDefaultWordFile();
+    // エクスポート...: the words for another program, in the form of the
+    // filter the file was picked under.
+    Outcome exportWords();
+    // The filters エクスポート... offers, and the form each one writes.
+    static QStringList exportFilters();
+    static interchange::ExportFormat exportFormat(int filter);
+
     // What importing the file would add and refuse, against the words now
     // registered. Raises a Failure when the file cannot be read.
     interchange::ImportPlan planImport(const QString& file) const;
     // Registers the plan's records as one action: all saved together, or
     // none of them.
-    void importWords(const interchange::ImportPlan& plan);
-    // Writes the visible records, with their counts, for another program.
-    // Refused for the current word file.
-    void exportWords(const WordFilePath& path, interchange::ExportFormat format) const;
+    Outcome importWords(const interchange::ImportPlan& plan);
 
-    bool startQuiz();
-    void nextQuestion();
-    void showHint();
-    QuizSession::Verdict answerQuiz(const QString& typed);
+    // The quiz: the next question, a hint, an answer.
+    Outcome nextQuestion();
+    Outcome showHint();
+    Outcome answerQuiz(const QString& typed);
 
-    bool startExam(ExamKind kind);
-    void answerExam(const QString& typed);
-    void tick();
-    void abandonExam();
-    void examToStart();
+    // The test: a start button, an answer, a second of the countdown, 確認.
+    Outcome startExam(ExamKind kind);
+    Outcome answerExam(const QString& typed);
+    Outcome tick();
+    Outcome examToStart();
 
 private:
     // All a transaction may change and must put back on failure. Copying it
@@ -127,18 +147,44 @@ private:
         Random rng;
         QuizSession quiz;
         ExamSession exam;
+        // Shared, so that a transaction's copy of the state costs nothing.
+        std::shared_ptr<const std::vector<ListRow>> listing;
     };
+    using Action = std::function<void(State&, Outcome&)>;
 
-    template <typename Action> auto transact(Action&& action);
+    // Runs the action as one transaction (see above); refused, changing
+    // nothing, while another runs.
+    Outcome transact(const Action& action);
+    // The preparation of a tab (trainer_screen.cpp).
+    Outcome prepare(Tab tab);
+    // The list drawn again after an action changed its words, when it is
+    // shown. The action stands; a record that cannot be listed is reported
+    // and the list then shows nothing.
+    void relist(Outcome& outcome);
+    // The listed record of that number, when there is one.
+    bool listed(int record) const;
+
+    // What the learner answers, or what stands for them when nobody does.
+    void tell(const QString& text) const;
+    void report(const QString& failure) const;
+    bool confirm(const QString& text) const;
+
+    // The preferences, the word files and the backups (trainer_files.cpp).
+    void createPreferences();
+    void readDefaultWordFile();
     // Makes `path` the current word file, with its words and its lock.
+    // Raises FileInUse when another Lexiwren has it.
     void makeCurrent(const WordFilePath& path, bool createWhenMissing);
-    // Loads the current word file again after another program changed it;
-    // the sessions start afresh. Raises the notice that the action at hand
-    // was not applied.
-    [[noreturn]] void reloadChangedFile();
+    // Loads the current word file again after another program changed it
+    // and the learner chose that version: the sessions start afresh and the
+    // tab shown is prepared anew; the action at hand is not applied.
+    Outcome reloadChangedFile();
     // Copies the current word file to the backups before a change: always,
-    // or only before the first change of this run.
-    void backUp(bool always);
+    // or only before the first change of this run. False when the copy
+    // failed and the learner chose not to go on without it.
+    bool backUp(bool always);
+    // Refuses a file command's target that is the current word file.
+    void refuseCurrent(const WordFilePath& target, const QString& refusal) const;
 
     QString prefsFile_;
     WordFilePath defaultWordFile_;
@@ -148,8 +194,11 @@ private:
     std::optional<Backups> backups_;
     // The word file whose first change of this run is covered by a backup.
     WordFilePath coveredPath_;
-    std::function<void()> reloaded_;
     std::function<void()> currentChanged_;
     WordFileLock lock_;
+    Options options_;
+    Tab tab_ = Tab::Registration;
+    bool busy_ = false;
+    int heldTicks_ = 0;
     State state_;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/exam_session.h"
+#include "core/outcome.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -15,7 +18,8 @@ class QWidget;
 
 // Tab "テスト出題": the start panel Panel4, the test panel Panel5, the results
 // panel Panel6 and the countdown Timer1. The panels draw the trainer's test
-// session after every action on it and every tick.
+// session as each action's outcome says, and the countdown runs exactly
+// while a test runs.
 //
 // Layout and the tab hooks live in exam_panels.cpp, the run of a test in
 // exam_run.cpp, the results in exam_results.cpp.
@@ -26,14 +30,15 @@ public:
 
     // Hides Panel4, Panel5 and Panel6 (the tab switch).
     void hideForTabSwitch();
-    // Tab 2: shows Panel4 at the panel bounds; no test runs.
-    void showStart();
-    // Leaving the tab during a test: the test ends without results.
-    void abandon();
+    // Shows the panel of the test's phase: Panel4 when no test runs.
+    void showPanel();
+    // What an action changed in the test.
+    void draw(const Outcome& outcome);
 
-    // The three start buttons; `button` is the one pressed, told apart by
-    // its object name.
-    void Test_NormalClick(const QObject* button);
+    // The three start buttons: a normal test, a time attack, a complete run.
+    void Test_NormalClick();
+    void Test_TimeClick();
+    void Test_AllClick();
     // One tick of the countdown.
     void Timer1Timer();
     // The answer button, and Enter in Edit2.
@@ -68,20 +73,22 @@ public:
 
     QTimer* Timer1 = nullptr;
 
+signals:
+    // An action of these panels ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
 private:
     void buildStartPanel();
     void buildTestPanel();
     void buildResultsPanel();
     void writeHeading();
-    // Runs a handler, then draws the session whatever came of it.
-    void act(const std::function<void()>& handler);
-    // Shows the panel of the session's phase with its texts, and keeps the
-    // countdown running exactly while a test runs.
+    void perform(const std::function<Outcome()>& action);
+    void startTest(ExamKind kind);
+    // The session's texts, and the countdown running exactly while a test
+    // runs.
     void redraw();
     void showResults();
 
     Trainer& trainer_;
     Dialogs& dialogs_;
-    // The phase drawn last, so the results are filled once per test.
-    int drawnPhase_ = -1;
 };

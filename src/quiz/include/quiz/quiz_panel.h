@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QChar>
 #include <QWidget>
 #include <functional>
@@ -11,7 +13,7 @@ class QPushButton;
 class Trainer;
 
 // Tab "出題": the open-ended practice quiz. The panel draws the trainer's
-// quiz session after every action on it.
+// quiz session as each action's outcome says.
 class QuizPanel : public QWidget { // Panel2
     Q_OBJECT
 public:
@@ -19,9 +21,11 @@ public:
 
     // Hides Panel2, Label4, Label5, nextquestion, Button4, Button5, hint, ans.
     void hideForTabSwitch();
-    // Builds the pool and asks the first question; false (after the no-match
-    // message) when no record qualifies.
-    bool prepare();
+    // Shows Panel2 with its heading, prompt and buttons, and the question
+    // the trainer prepared.
+    void showPanel();
+    // What an action changed in the quiz.
+    void draw(const Outcome& outcome);
 
     // "次の問題(&N)": shows the next record of the pool, in turn or at random.
     void nextquestionClick();
@@ -29,7 +33,7 @@ public:
     void Button5Click();
     // "回答！(&A)": checks the answer, counts it and saves the word file.
     void Button4Click();
-    // Enter (CR) in Edit3 answers while answering is enabled.
+    // Enter (CR) in Edit3 answers while 回答！ is enabled.
     void Edit3KeyPress(QChar key);
 
     QLabel* Label4 = nullptr; // question heading
@@ -42,15 +46,18 @@ public:
     QPushButton* nextquestion = nullptr;
     QPushButton* Button5 = nullptr; // ヒント
 
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Runs a handler, then draws the session whatever came of it.
-    void act(const std::function<void()>& handler);
+    void perform(const std::function<Outcome()>& action);
+    // The session's texts and state.
     void redraw();
 
     Trainer& trainer_;
     Dialogs& dialogs_;
-    int shownSerial_ = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QWidget>
 
 class Dialogs;
@@ -18,6 +20,8 @@ public:
     void hideForTabSwitch();
     // Shows Panel1 at the panel bounds, then register and Button2.
     void showPanel();
+    // What an action changed here: the form emptied after a registration.
+    void draw(const Outcome& outcome);
 
     // Registers the typed word and saves the word file.
     void registerClick();
@@ -33,6 +37,10 @@ public:
     RadioGroup* parts = nullptr;
     QPushButton* registerButton = nullptr; // `register`
     QPushButton* Button2 = nullptr;
+
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
 
 private:
     Trainer& trainer_;

@@ -12,11 +12,6 @@ public:
     explicit Failure(const QString& text);
     const QString& text() const { return text_; }
 
-    // An action that stopped for a reason that is no error (the learner
-    // chose not to go on): shown as a plain message, as it stands.
-    static Failure notice(const QString& text);
-    bool isNotice() const { return notice_; }
-
     // The fixed failures of the program, with the offending text in place.
     // A reason, when given, follows in parentheses: "ファイル a.txt は開けま
     // せん(通常のファイルではありません)".
@@ -28,5 +23,4 @@ public:
 
 private:
     QString text_;
-    bool notice_ = false;
 };

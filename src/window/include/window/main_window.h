@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/conflict.h"
+#include "core/outcome.h"
+#include "window/dialog_questions.h"
 
 #include <QWidget>
 
@@ -18,25 +19,23 @@ class WordList;
 // The one window of the program: a fixed 498 × 356 client area holding the
 // tab control with its six tabs; every tab's panel lies inside it.
 //
-// It is also where the learner is asked about a word file another program
-// changed, and it shows the words anew when they were loaded again.
-class MainWindow : public QWidget, private TrainerQuestions { // Form1
+// It puts the trainer's questions to the learner, and draws every action's
+// outcome: the tab it names, and on each panel what it changed.
+class MainWindow : public QWidget { // Form1
     Q_OBJECT
 public:
     enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
 
-    // Builds the window and its first tab, then runs FormCreate.
+    // Builds the window and its first tab; the start is FormCreate.
     MainWindow(Trainer& trainer, Dialogs& dialogs);
     ~MainWindow() override;
 
-    void FormCreate();
-    // Runs on every tab selection by the user (and once at start).
+    // The start: preferences, the default word file, the first tab. Its
+    // outcome tells whether another Lexiwren holds the default word file,
+    // in which case nothing was opened.
+    Outcome FormCreate();
+    // Runs on every tab selection by the user.
     void TabControl1Change();
-    // Selecting a tab from code runs no tab switch.
-    void selectTabSilently(int index);
-    // The start found the default word file held by another Lexiwren, and
-    // opened none.
-    bool defaultFileInUse() const { return defaultFileInUse_; }
 
     QWidget* TabControl1 = nullptr;
     QTabBar* tabBar = nullptr;
@@ -52,17 +51,21 @@ public:
     TOKBottomDlg* OKBottomDlg();
 
 private:
+    // Draws what an action changed: the tab it names, shown and prepared,
+    // and every panel built so far, as far as it changed.
+    void showOutcome(const Outcome& outcome);
+    void showTab(::Tab tab);
     void hideAllPanels();
-    bool overwrite(const QString& path) override;
-    bool goOnWithoutBackup(const QString& failure) override;
+    // Selecting a tab from code runs no tab switch.
+    void selectTabSilently(int index);
 
     Trainer& trainer_;
     Dialogs& dialogs_;
+    DialogQuestions questions_;
     QuizPanel* quiz_ = nullptr;
     ExamPanels* exam_ = nullptr;
     WordList* wordList_ = nullptr;
     OptionsPanel* options_ = nullptr;
     AboutPanel* about_ = nullptr;
     TOKBottomDlg* OKBottomDlg_ = nullptr;
-    bool defaultFileInUse_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -12,8 +14,8 @@ class QPushButton;
 class QRadioButton;
 
 // Tab "オプション...": the question options the quiz and the test read, and
-// the four word file commands. The radio buttons write the trainer's
-// options as the learner chooses.
+// the word file commands, which are the trainer's. The radio buttons write
+// the trainer's options as the learner chooses.
 class OptionsPanel : public QWidget { // Panel3
     Q_OBJECT
 public:
@@ -57,9 +59,12 @@ public:
     QPushButton* ImportButton;
     QPushButton* ExportButton;
 
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
 private:
-    // Runs a handler, then shows the files whatever came of it.
-    void act(const std::function<void()>& handler);
+    void perform(const std::function<Outcome()>& action);
     // The options as the radio buttons show them.
     void storeOptions();
 

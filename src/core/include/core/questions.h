@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What only the learner can see to or decide in the middle of an action.
+// The trainer puts its own words to the learner through this, at the
+// moment its rules say; the window shows them in its message boxes and
+// dialogs, and tests script the answers.
+class TrainerQuestions {
+public:
+    virtual ~TrainerQuestions() = default;
+
+    // A plain message with one OK button.
+    virtual void tell(const QString& text) = 0;
+    // A failure of one step of an action that goes on without it (a step
+    // of the start, the preparation of a tab), shown as an error.
+    virtual void report(const QString& failure) = 0;
+    // A question for OK or キャンセル: true only for OK.
+    virtual bool confirm(const QString& text) = 0;
+
+    // A word file picked in the open or save dialog titled `title`, which
+    // offers text files; nothing when cancelled. The file need not exist.
+    virtual std::optional<QString> chooseWordFile(const QString& title, bool save) = 0;
+    // A file picked in a dialog offering `filters`, with the index of the
+    // filter it was picked under; nothing when cancelled.
+    struct FileChoice {
+        QString path;
+        int filter = 0;
+    };
+    virtual std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
+                                                 bool save) = 0;
+    // The new text for a field of the word list, typed in the data change
+    // dialog under the old one (in Japanese or in English, as the field
+    // is); nothing when the dialog was closed any way but OK.
+    virtual std::optional<QString> newText(const QString& old, bool japanese) = 0;
+};

@@ -1,0 +1,76 @@
+#include "support/scripted_questions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename Answer>
+Answer next(std::deque<Answer>& answers, const char* what, const QString& asked, Answer unscripted)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted " << what << ": " << asked.toStdString();
+        return unscripted;
+    }
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+void ScriptedQuestions::tell(const QString& text)
+{
+    asked.push_back({Kind::Told, text});
+}
+
+void ScriptedQuestions::report(const QString& failure)
+{
+    asked.push_back({Kind::Reported, failure});
+}
+
+bool ScriptedQuestions::confirm(const QString& text)
+{
+    asked.push_back({Kind::Confirm, text});
+    return next(confirms, "question", text, false);
+}
+
+std::optional<QString> ScriptedQuestions::chooseWordFile(const QString& title, bool)
+{
+    asked.push_back({Kind::WordFile, title});
+    return next<std::optional<QString>>(wordFiles, "word file dialog", title, std::nullopt);
+}
+
+std::optional<TrainerQuestions::FileChoice> ScriptedQuestions::chooseFile(const QString& title,
+                                                                          const QStringList& filters, bool)
+{
+    asked.push_back({Kind::File, title});
+    std::optional<FileChoice> choice =
+        next<std::optional<FileChoice>>(files, "file dialog", title, std::nullopt);
+    if (choice && (choice->filter < 0 || choice->filter >= filters.size()))
+        ADD_FAILURE() << "no filter " << choice->filter << " in " << filters.join(u'|').toStdString();
+    return choice;
+}
+
+std::optional<QString> ScriptedQuestions::newText(const QString& old, bool)
+{
+    asked.push_back({Kind::NewText, old});
+    return next<std::optional<QString>>(newTexts, "change dialog", old, std::nullopt);
+}
+
+std::vector<QString> ScriptedQuestions::texts(Kind kind) const
+{
+    std::vector<QString> out;
+    for (const Asked& a : asked) {
+        if (a.kind == kind)
+            out.push_back(a.text);
+    }
+    return out;
+}
+
+void ScriptedQuestions::verifyUsedUp() const
+{
+    EXPECT_TRUE(confirms.empty()) << confirms.size() << " answers to questions never asked";
+    EXPECT_TRUE(wordFiles.empty()) << wordFiles.size() << " word files never asked for";
+    EXPECT_TRUE(files.empty()) << files.size() << " files never asked for";
+    EXPECT_TRUE(newTexts.empty()) << newTexts.size() << " new texts never asked for";
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/questions.h"
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+// Plays the learner's part for a trainer without a window. Every message,
+// failure and question is logged in order; questions take their answers
+// from the queues. A question nobody scripted, and an answer left over at
+// the end (see verifyUsedUp), fail the test: a test says what the learner
+// answers to everything it is asked.
+class ScriptedQuestions : public TrainerQuestions {
+public:
+    enum class Kind { Told, Reported, Confirm, WordFile, File, NewText };
+    struct Asked {
+        Kind kind;
+        QString text;
+    };
+
+    std::deque<bool> confirms;
+    std::deque<std::optional<QString>> wordFiles;
+    std::deque<std::optional<FileChoice>> files;
+    std::deque<std::optional<QString>> newTexts;
+
+    std::vector<Asked> asked;
+
+    void tell(const QString& text) override;
+    void report(const QString& failure) override;
+    bool confirm(const QString& text) override;
+    std::optional<QString> chooseWordFile(const QString& title, bool save) override;
+    std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
+                                         bool save) override;
+    std::optional<QString> newText(const QString& old, bool japanese) override;
+
+    // The texts of one kind, in order.
+    std::vector<QString> texts(Kind kind) const;
+    std::vector<QString> told() const { return texts(Kind::Told); }
+    std::vector<QString> reported() const { return texts(Kind::Reported); }
+    std::vector<QString> confirmations() const { return texts(Kind::Confirm); }
+    void clear() { asked.clear(); }
+    // Fails the test for every answer no question took.
+    void verifyUsedUp() const;
+};
