@@ -18,32 +18,39 @@ Answer next(std::deque<Answer>& answers, const char* what, const QString& asked,
 
 } // namespace
 
+void ScriptedQuestions::open(Kind kind, const QString& text)
+{
+    asked.push_back({kind, text});
+    if (whileOpen)
+        whileOpen(asked.back());
+}
+
 void ScriptedQuestions::tell(const QString& text)
 {
-    asked.push_back({Kind::Told, text});
+    open(Kind::Told, text);
 }
 
 void ScriptedQuestions::report(const QString& failure)
 {
-    asked.push_back({Kind::Reported, failure});
+    open(Kind::Reported, failure);
 }
 
 bool ScriptedQuestions::confirm(const QString& text)
 {
-    asked.push_back({Kind::Confirm, text});
+    open(Kind::Confirm, text);
     return next(confirms, "question", text, false);
 }
 
 std::optional<QString> ScriptedQuestions::chooseWordFile(const QString& title, bool)
 {
-    asked.push_back({Kind::WordFile, title});
+    open(Kind::WordFile, title);
     return next<std::optional<QString>>(wordFiles, "word file dialog", title, std::nullopt);
 }
 
 std::optional<TrainerQuestions::FileChoice> ScriptedQuestions::chooseFile(const QString& title,
                                                                           const QStringList& filters, bool)
 {
-    asked.push_back({Kind::File, title});
+    open(Kind::File, title);
     std::optional<FileChoice> choice =
         next<std::optional<FileChoice>>(files, "file dialog", title, std::nullopt);
     if (choice && (choice->filter < 0 || choice->filter >= filters.size()))
@@ -53,7 +60,7 @@ std::optional<TrainerQuestions::FileChoice> ScriptedQuestions::chooseFile(const 
 
 std::optional<QString> ScriptedQuestions::newText(const QString& old, bool)
 {
-    asked.push_back({Kind::NewText, old});
+    open(Kind::NewText, old);
     return next<std::optional<QString>>(newTexts, "change dialog", old, std::nullopt);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
     std::deque<std::optional<QString>> newTexts;
 
     std::vector<Asked> asked;
+    // Runs while each message or question is "open", as a modal loop would
+    // run timers and other events.
+    std::function<void(const Asked&)> whileOpen;
 
     void tell(const QString& text) override;
     void report(const QString& failure) override;
@@ -43,4 +47,7 @@ public:
     void clear() { asked.clear(); }
     // Fails the test for every answer no question took.
     void verifyUsedUp() const;
+
+private:
+    void open(Kind kind, const QString& text);
 };
