@@ -1,5 +1,6 @@
-// Registering a new word on the registration tab.
+// The registration rules, and a new word's place in the store.
 
+#include "core/registration_rules.h"
 #include "core/word_book.h"
 
 #include "store/codec.h"
@@ -9,16 +10,23 @@
 
 #include <array>
 
-RegistrationResult WordBook::registerWord(const NewWord& typed)
+RegistrationRules::RegistrationRules(const LineStore& store)
 {
-    const int seen = visibleRecords(kMaxRecords);
-    if (seen >= kMaxRecords)
+    const int seen = VisibleRecords(store, kMaxRecords);
+    room_ = kMaxRecords - seen;
+    for (int i = 0; i < seen; ++i)
+        words_.insert(ReadField(store, i, kWord));
+}
+
+RegistrationResult RegistrationRules::check(const NewWord& word, QByteArray& record)
+{
+    if (room_ <= 0)
         return {RegistrationResult::Full,
                 QStringLiteral("一つの単語ファイルに登録できるのは1000語までです。")};
 
     // Text the record cannot hold is refused before anything is compared,
     // and the form stays as typed so the learner can mend it.
-    const std::array<const QString*, 4> texts{&typed.word, &typed.mean, &typed.example, &typed.exampleMean};
+    const std::array<const QString*, 4> texts{&word.word, &word.mean, &word.example, &word.exampleMean};
     std::array<QByteArray, 4> bytes;
     for (size_t i = 0; i < texts.size(); ++i) {
         const QString refusal = fieldRefusal(*texts[i]);
@@ -27,19 +35,30 @@ RegistrationResult WordBook::registerWord(const NewWord& typed)
         bytes[i] = cp932::encode(*texts[i]);
     }
 
-    for (int i = 0; i < seen; ++i) {
-        if (ReadField(store, i, kWord) == bytes[0])
-            return {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")};
-    }
+    if (words_.contains(bytes[0]))
+        return {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")};
     if (bytes[0].isEmpty() || bytes[1].isEmpty())
         return {RegistrationResult::MissingRequired,
                 QStringLiteral("「単語」「意味」「品詞」は必須項目です")};
 
-    const QByteArray record = NewRecord(bytes[0], bytes[1], bytes[2], bytes[3], typed.part);
-    // The new word goes right behind the last record every view sees. When
-    // the scan ended at an empty line inside the store (a word file edited
-    // by hand), that line stays behind the new word, and so does whatever
-    // the learner keeps out of sight behind it.
-    store.InsertLine(seen, record);
-    return {RegistrationResult::Registered, {}};
+    record = NewRecord(bytes[0], bytes[1], bytes[2], bytes[3], word.part);
+    words_.insert(bytes[0]);
+    --room_;
+    return {};
+}
+
+RegistrationResult WordBook::registerWord(const NewWord& typed)
+{
+    QByteArray record;
+    const RegistrationResult result = RegistrationRules(store).check(typed, record);
+    if (result.kind == RegistrationResult::Registered)
+        insertRecords({record});
+    return result;
+}
+
+void WordBook::insertRecords(const std::vector<QByteArray>& records)
+{
+    int at = visibleRecords(kMaxRecords);
+    for (const QByteArray& record : records)
+        store.InsertLine(at++, record);
 }

@@ -155,10 +155,7 @@ Outcome Trainer::importWords(const interchange::ImportPlan& plan)
     if (busy_ || plan.records.empty() || !backUp(true))
         return {};
     return transact([&](State& s, Outcome& o) {
-        // Like registrations: behind the last record every view sees.
-        int at = s.book.visibleRecords(kMaxRecords);
-        for (const QByteArray& record : plan.records)
-            s.book.store.InsertLine(at++, record);
+        s.book.insertRecords(plan.records);
         s.book.save();
         o.words = true;
     });

@@ -114,7 +114,7 @@ Outcome Trainer::prepare(Tab tab)
     case Tab::List: {
         outcome.list = true;
         state_.listing.reset();
-        std::vector<ListRow> rows;
+        std::vector<ListEntry> rows;
         try {
             rows = state_.book.listing();
         } catch (const Failure& failure) {
@@ -127,7 +127,7 @@ Outcome Trainer::prepare(Tab tab)
             outcome.tab = tab_ = Tab::Registration;
             break;
         }
-        state_.listing = std::make_shared<const std::vector<ListRow>>(std::move(rows));
+        state_.listing = std::make_shared<const std::vector<ListEntry>>(std::move(rows));
         break;
     }
     case Tab::Options:
@@ -151,7 +151,7 @@ void Trainer::relist(Outcome& outcome)
         return;
     outcome.list = true;
     try {
-        state_.listing = std::make_shared<const std::vector<ListRow>>(state_.book.listing());
+        state_.listing = std::make_shared<const std::vector<ListEntry>>(state_.book.listing());
     } catch (const Failure& failure) {
         // A record that cannot be listed has come into view: nothing is
         // drawn, so no row stands for a record it does not show.
@@ -164,7 +164,7 @@ bool Trainer::listed(int record) const
 {
     if (!state_.listing)
         return false;
-    for (const ListRow& row : *state_.listing) {
+    for (const ListEntry& row : *state_.listing) {
         if (row.record == record)
             return true;
     }

@@ -8,17 +8,9 @@
 #include "store/record.h"
 #include "store/word_file.h"
 
-#include <array>
-
 int WordBook::visibleRecords(int indices) const
 {
     return VisibleRecords(store, indices);
-}
-
-int WordBook::fieldOfColumn(int column)
-{
-    static constexpr std::array<int, ListRow::kColumns> fields{0, kWord, kMean, 0, 0, kExample, kExampleMean};
-    return column >= 0 && column < ListRow::kColumns ? fields[static_cast<size_t>(column)] : 0;
 }
 
 QString WordBook::changeField(int record, int field, const QString& text)

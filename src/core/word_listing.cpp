@@ -1,4 +1,4 @@
-// The rows of the word list.
+// The words of the word list.
 
 #include "core/word_book.h"
 
@@ -6,28 +6,26 @@
 #include "store/limits.h"
 #include "store/record.h"
 
-std::vector<ListRow> WordBook::listing() const
+std::vector<ListEntry> WordBook::listing() const
 {
-    std::vector<ListRow> rows;
-    rows.reserve(static_cast<size_t>(visibleRecords(kMaxRecords)));
+    std::vector<ListEntry> entries;
+    entries.reserve(static_cast<size_t>(visibleRecords(kMaxRecords)));
     for (int r = 0; r < kMaxRecords; ++r) {
         const QByteArray& line = store.ReadLine(r);
         if (line.isEmpty())
             break;
-        ListRow row{r, {}};
-        row.cells[0] = QString::number(r + 1);
-        for (int column = 1; column < ListRow::kColumns; ++column) {
-            if (const int field = fieldOfColumn(column))
-                row.cells[static_cast<size_t>(column)] = cp932::decode(ReadField(line, field));
-        }
+        ListEntry entry;
+        entry.record = r;
+        entry.word = cp932::decode(ReadField(line, kWord));
+        entry.mean = cp932::decode(ReadField(line, kMean));
+        entry.example = cp932::decode(ReadField(line, kExample));
+        entry.exampleMean = cp932::decode(ReadField(line, kExampleMean));
         // The counters first, then the part of speech, so a damaged record
         // names the same text whichever of them is damaged first.
-        const int asked = StrToInt(ReadField(line, kAsked));
-        const int correct = StrToInt(ReadField(line, kCorrect));
-        const int part = StrToInt(ReadField(line, kParts));
-        row.cells[3] = PartName(part);
-        row.cells[4] = QString::fromLatin1(AccuracyText(asked, correct));
-        rows.push_back(std::move(row));
+        entry.asked = StrToInt(ReadField(line, kAsked));
+        entry.correct = StrToInt(ReadField(line, kCorrect));
+        entry.part = StrToInt(ReadField(line, kParts));
+        entries.push_back(std::move(entry));
     }
-    return rows;
+    return entries;
 }

@@ -1,4 +1,5 @@
 #include "columns.h"
+#include "part_names.h"
 
 #include "store/codec.h"
 #include "store/record.h"

@@ -1,4 +1,5 @@
 #include "interchange/import_plan.h"
+#include "part_names.h"
 
 #include "store/codec.h"
 #include "store/field_text.h"

@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "part_names.h"
 #include "store/failure.h"
 #include "store/record.h"
 

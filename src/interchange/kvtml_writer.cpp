@@ -1,5 +1,6 @@
 #include "columns.h"
 #include "forms.h"
+#include "part_names.h"
 #include "store/failure.h"
 #include "store/record.h"
 

@@ -152,8 +152,15 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 
 QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer_list<int> widths)
 {
+    auto* g = new QTableWidget(rows, int(widths.size()), parent);
+    setUpGrid(g, name, widths);
+    return g;
+}
+
+void setUpGrid(QTableView* g, const char* name, std::initializer_list<int> widths)
+{
     constexpr int kRowHeight = 18;
-    auto* g = named(new QTableWidget(rows, int(widths.size()), parent), name, 0);
+    named(g, name, 0);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectItems);
     g->setWordWrap(false);
@@ -176,7 +183,6 @@ QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer
     int column = 0;
     for (const int width : widths)
         g->setColumnWidth(column++, width);
-    return g;
 }
 
 void setCellText(QTableWidget* grid, int row, int column, const QString& text)

@@ -104,3 +104,23 @@ TEST_F(TrainerTest, WithNoCurrentWordFileAChangeSaysHowToOpenOneInsteadOfNamingN
     }
     EXPECT_EQ(fresh.book().store.LineCount(), 0);
 }
+
+TEST(RegistrationRulesTest, OneBatchOfNewWordsMeetsTheRulesAsIfRegisteredOneByOne)
+{
+    // 998 words: room for two more.
+    QByteArray words;
+    for (int k = 0; k < 998; ++k)
+        words += "w" + QByteArray::number(k) + ",m,,,0,0,0\r\n";
+    LineStore store;
+    store.setText(words);
+    RegistrationRules rules(store);
+    QByteArray record;
+    EXPECT_EQ(rules.check(typed("w5", "m"), record).kind, RegistrationResult::Duplicate);
+    EXPECT_EQ(rules.check(typed("kiwi", "キウイ", "", "", 3), record).kind, RegistrationResult::Registered);
+    EXPECT_EQ(record, "kiwi," + sjis("キウイ") + ",,,3,0,0");
+    // The batch's own words count as registered, and use up the room.
+    EXPECT_EQ(rules.check(typed("kiwi", "別"), record).kind, RegistrationResult::Duplicate);
+    EXPECT_EQ(rules.check(typed("fig", ""), record).kind, RegistrationResult::MissingRequired);
+    EXPECT_EQ(rules.check(typed("fig", "いちじく"), record).kind, RegistrationResult::Registered);
+    EXPECT_EQ(rules.check(typed("pear", "梨"), record).kind, RegistrationResult::Full);
+}

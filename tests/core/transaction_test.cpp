@@ -37,8 +37,16 @@ struct Snapshot {
         for (int q = 1; q <= 30; ++q)
             answers.push_back(t.exam().answerOf(q));
         if (t.listing()) {
-            for (const ListRow& row : *t.listing())
-                listed << QStringList(row.cells.begin(), row.cells.end()).join(u',');
+            for (const ListEntry& row : *t.listing())
+                listed << QStringList{QString::number(row.record),
+                                      row.word,
+                                      row.mean,
+                                      row.example,
+                                      row.exampleMean,
+                                      QString::number(row.part),
+                                      QString::number(row.asked),
+                                      QString::number(row.correct)}
+                              .join(u',');
         }
     }
     QStringList listed;
@@ -154,7 +162,7 @@ TEST_F(TrainerTest, AFailedDeletionKeepsTheWordSoALaterChangeLandsOnIt)
     mendSaves();
     // The list still shows apple in row 1, and memory agrees: the new meaning
     // is apple's, not run's.
-    ASSERT_EQ(trainer.listing()->front().cells[1], QStringLiteral("apple"));
+    ASSERT_EQ(trainer.listing()->front().word, QStringLiteral("apple"));
     EXPECT_TRUE(change(0, 2, QStringLiteral("林檎")).words);
     EXPECT_EQ(
         wordFile(),

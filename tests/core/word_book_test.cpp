@@ -3,20 +3,24 @@
 
 #include "trainer_fixture.h"
 
+#include "core/display_text.h"
 #include "store/failure.h"
 
 TEST_F(TrainerTest, TheListShowsEveryVisibleRecordWithPartOfSpeechAndRate)
 {
     open(lines({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,0,0", "odd,変,,,7,3,2", "",
                 "hidden,隠,,,0,0,0"}));
-    const std::vector<ListRow> rows = trainer.book().listing();
+    const std::vector<ListEntry> rows = trainer.book().listing();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].cells,
-              (std::array<QString, 7>{"1", "apple", "りんご", "名詞", "12", "An apple.", "りんご一つ"}));
-    EXPECT_EQ(rows[1].cells[3], QStringLiteral("動詞"));
-    EXPECT_EQ(rows[1].cells[4], QStringLiteral("--"));
-    EXPECT_EQ(rows[2].cells[3], QString()); // no name for part 7
-    EXPECT_EQ(rows[2].cells[4], QStringLiteral("67"));
+    const ListEntry& apple = rows[0];
+    EXPECT_EQ(QStringList({apple.word, apple.mean, apple.example, apple.exampleMean}),
+              QStringList({"apple", "りんご", "An apple.", "りんご一つ"}));
+    EXPECT_EQ(apple.part, 0);
+    EXPECT_EQ(AccuracyText(apple.asked, apple.correct), QStringLiteral("12"));
+    EXPECT_EQ(PartName(rows[1].part), QStringLiteral("動詞"));
+    EXPECT_EQ(AccuracyText(rows[1].asked, rows[1].correct), QStringLiteral("--"));
+    EXPECT_EQ(PartName(rows[2].part), QString()); // no name for part 7
+    EXPECT_EQ(AccuracyText(rows[2].asked, rows[2].correct), QStringLiteral("67"));
     EXPECT_EQ(rows[2].record, 2);
 }
 
@@ -34,11 +38,7 @@ TEST_F(TrainerTest, ADamagedRecordStopsTheListWithTheConversionMessage)
 TEST_F(TrainerTest, AChangeRewritesTheSevenFieldsWithATrailingCommaAndRefusesACommaTyped)
 {
     open(lines({"apple,りんご,,,0,3,1,extra", "run,走る,,,1,0,0"}));
-    EXPECT_EQ(WordBook::fieldOfColumn(0), 0);
-    EXPECT_EQ(WordBook::fieldOfColumn(4), 0);
-    EXPECT_EQ(WordBook::fieldOfColumn(5), 3);
-
-    EXPECT_TRUE(change(0, WordBook::fieldOfColumn(5), QStringLiteral("An apple.")).words);
+    EXPECT_TRUE(change(0, 3, QStringLiteral("An apple.")).words);
     EXPECT_EQ(wordFile(), lines({"apple,りんご,An apple.,,0,3,1,", "run,走る,,,1,0,0"}));
     // The dialog showed the old text, to be typed over in English.
     EXPECT_EQ(learner.texts(ScriptedQuestions::Kind::NewText), std::vector<QString>{QString()});

@@ -46,9 +46,9 @@ TEST_F(ListActions, TheCurrentCellStaysWhereTheLearnerLeftItAcrossATabSwitch)
     openList();
     clickCell(5, 1);
     QTest::keyClick(grid(), Qt::Key_End); // the last column of the same row
-    ASSERT_EQ(grid()->currentRow(), 5);
+    ASSERT_EQ(currentRow(), 5);
     leaveAndComeBack();
-    EXPECT_EQ(grid()->currentRow(), 5);
+    EXPECT_EQ(currentRow(), 5);
     deleteSelected();
     EXPECT_EQ(wordFile(), without(words, 6));
 
@@ -58,7 +58,7 @@ TEST_F(ListActions, TheCurrentCellStaysWhereTheLearnerLeftItAcrossATabSwitch)
     leaveAndComeBack();
     deleteSelected();
     EXPECT_EQ(wordFile(), without(without(words, 6), 8));
-    EXPECT_EQ(grid()->currentRow(), 5); // now the last row
+    EXPECT_EQ(currentRow(), 5); // now the last row
 }
 
 TEST_F(ListActions, TabLeavesTheGridForItsButtonsAndTheArrowsMoveInside)
@@ -68,14 +68,14 @@ TEST_F(ListActions, TabLeavesTheGridForItsButtonsAndTheArrowsMoveInside)
     clickCell(2, 1);
     QTest::keyClick(grid(), Qt::Key_Down);
     QTest::keyClick(grid(), Qt::Key_Right);
-    EXPECT_EQ(grid()->currentRow(), 3);
-    EXPECT_EQ(grid()->currentColumn(), 2);
+    EXPECT_EQ(currentRow(), 3);
+    EXPECT_EQ(currentColumn(), 2);
     QTest::keyClick(grid(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), list().Button8);
     QTest::keyClick(list().Button8, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), list().Button9);
-    EXPECT_EQ(grid()->currentRow(), 3);
-    EXPECT_EQ(grid()->currentColumn(), 2);
+    EXPECT_EQ(currentRow(), 3);
+    EXPECT_EQ(currentColumn(), 2);
 }
 
 TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown)
@@ -93,8 +93,8 @@ TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown
     EXPECT_EQ(dialogs.errors(),
               std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
     EXPECT_EQ(wordFile(), words);
-    ASSERT_EQ(grid()->rowCount(), 3);
-    EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("りんご"));
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("りんご"));
     EXPECT_EQ(trainer.book().store.text(), words);
 
     // The disk is back: the change of the meaning shown goes to apple.
@@ -102,7 +102,7 @@ TEST_F(ListActions, AFailedDeletionKeepsTheWordSoTheNextChangeGoesToTheWordShown
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(pastSeen, QStringLiteral("りんご"));
     EXPECT_EQ(wordFile(), records({"apple,林檎,,,0,0,0,", "run,走る,,,1,0,0", "fast,速い,,,2,0,0"}));
-    EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("林檎"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("林檎"));
 }
 
 TEST_F(ListActions, AChangeThatCannotBeSavedLeavesTheCellTheMemoryAndTheFile)
@@ -118,10 +118,10 @@ TEST_F(ListActions, AChangeThatCannotBeSavedLeavesTheCellTheMemoryAndTheFile)
     }
     EXPECT_EQ(dialogs.errors(),
               std::vector<QString>{QStringLiteral("ファイル words\\default.txt を作成できません.")});
-    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("走る"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("走る"));
     EXPECT_EQ(trainer.book().store.text(), words);
     EXPECT_EQ(wordFile(), words);
-    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(currentRow(), 1);
 }
 
 } // namespace

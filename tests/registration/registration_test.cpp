@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -286,8 +286,9 @@ TEST_F(RegistrationTest, NewWordGoesBeforeTheEmptyLineWhereEveryScanStops)
     EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0", "", "pear,なし,,,0,0,0"}));
 
     clickTab(MainWindow::kList);
-    EXPECT_EQ(list().StringGrid1->rowCount(), 2);
-    EXPECT_EQ(list().StringGrid1->item(1, 1)->text(), QStringLiteral("kiwi"));
+    const QAbstractItemModel* listed = find<QTableView>("StringGrid1")->model();
+    EXPECT_EQ(listed->rowCount(), 2);
+    EXPECT_EQ(listed->index(1, 1).data().toString(), QStringLiteral("kiwi"));
 }
 
 TEST_F(RegistrationTest, WordsOutOfSightAreNoDuplicates)

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,17 +19,22 @@ inline const QString kAskDelete = QStringLiteral("選択単語データを消去
 
 class WordListTest : public RegistrationFixture {
 protected:
-    QTableWidget* grid() const { return list().StringGrid1; }
+    QTableView* grid() const { return find<QTableView>("StringGrid1"); }
+    // What the grid shows, as the learner reads it.
+    QString cell(int row, int column) const { return grid()->model()->index(row, column).data().toString(); }
+    int rows() const { return grid()->model()->rowCount(); }
+    int currentRow() const { return grid()->currentIndex().row(); }
+    int currentColumn() const { return grid()->currentIndex().column(); }
 
     void openList() { clickTab(MainWindow::kList); }
     void clickCell(int row, int column)
     {
-        QTableWidget* g = grid();
-        g->scrollToItem(g->item(row, column));
-        const QRect cell = g->visualRect(g->model()->index(row, column));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
-        ASSERT_EQ(g->currentRow(), row);
-        ASSERT_EQ(g->currentColumn(), column);
+        QTableView* g = grid();
+        const QModelIndex index = g->model()->index(row, column);
+        g->scrollTo(index);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(index).center());
+        ASSERT_EQ(currentRow(), row);
+        ASSERT_EQ(currentColumn(), column);
     }
     // Scripts the change dialog: types `text` into new_Edit and closes it
     // with OK (or キャンセル).
@@ -49,8 +54,8 @@ protected:
     QStringList rowTexts(int row) const
     {
         QStringList out;
-        for (int c = 0; c < ListRow::kColumns; ++c)
-            out << grid()->item(row, c)->text();
+        for (int c = 0; c < grid()->model()->columnCount(); ++c)
+            out << cell(row, c);
         return out;
     }
 

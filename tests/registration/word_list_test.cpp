@@ -10,7 +10,7 @@ TEST_F(WordListTest, ListShowsEveryRecordWithPartNamesAndRates)
     startWith(records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,8,3", "fast,速い,,,2,3,2",
                        "well,よく,,,3,0,0", "odd,奇妙,,,7,2,1"}));
     openList();
-    QTableWidget* g = grid();
+    QTableView* g = grid();
     ASSERT_TRUE(visible(g));
     EXPECT_EQ(g->geometry(), QRect(4, 23, 490, 289));
     EXPECT_TRUE(visible(list().Button8));
@@ -20,7 +20,7 @@ TEST_F(WordListTest, ListShowsEveryRecordWithPartNamesAndRates)
     EXPECT_EQ(list().Button8->text(), QStringLiteral("変更...(&C)"));
     EXPECT_EQ(list().Button9->text(), QStringLiteral("消去...(&D)"));
 
-    ASSERT_EQ(g->rowCount(), 5);
+    ASSERT_EQ(rows(), 5);
     EXPECT_EQ(rowTexts(0), QStringList({"1", "apple", "りんご", "名詞", "12", "An apple.", "りんご一つ"}));
     EXPECT_EQ(rowTexts(1), QStringList({"2", "run", "走る", "動詞", "38", "", ""}));
     EXPECT_EQ(rowTexts(2), QStringList({"3", "fast", "速い", "形容詞", "67", "", ""}));
@@ -32,12 +32,12 @@ TEST_F(WordListTest, GridHasFixedHeadingsWidthsAndNoEditing)
 {
     startWith(kThree);
     openList();
-    QTableWidget* g = grid();
+    QTableView* g = grid();
     const QStringList headings{"No.", "単語", "意味", "品詞", "正解率", "例文", "例文意味"};
     const std::vector<int> widths{32, 69, 118, 66, 52, 313, 355};
-    ASSERT_EQ(g->columnCount(), 7);
+    ASSERT_EQ(g->model()->columnCount(), 7);
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(g->horizontalHeaderItem(c)->text(), headings[c]);
+        EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal).toString(), headings[c]);
         EXPECT_EQ(g->columnWidth(c), widths[static_cast<size_t>(c)]);
     }
     EXPECT_EQ(g->rowHeight(0), 18);
@@ -49,10 +49,10 @@ TEST_F(WordListTest, GridHasFixedHeadingsWidthsAndNoEditing)
 
     // Typing or double-clicking into a cell changes nothing.
     clickCell(1, 2);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(1, 2)).center());
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(1, 2)).center());
     QTest::keyClicks(QApplication::focusWidget(), "zz");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
-    EXPECT_EQ(g->item(1, 2)->text(), QStringLiteral("走る"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("走る"));
     EXPECT_EQ(wordFile(), kThree);
 }
 
@@ -85,16 +85,16 @@ TEST_F(WordListTest, AFullStoreListsAThousandRowsAndNoMore)
 {
     startWith(manyRecords(1005));
     openList();
-    ASSERT_EQ(grid()->rowCount(), 1000);
-    EXPECT_EQ(grid()->item(999, 0)->text(), QStringLiteral("1000"));
-    EXPECT_EQ(grid()->item(999, 1)->text(), QStringLiteral("w999"));
+    ASSERT_EQ(rows(), 1000);
+    EXPECT_EQ(cell(999, 0), QStringLiteral("1000"));
+    EXPECT_EQ(cell(999, 1), QStringLiteral("w999"));
     EXPECT_TRUE(dialogs.shown.empty());
 
     // Listing again (after a tab switch) reuses the rows.
     clickTab(MainWindow::kAbout);
     openList();
-    EXPECT_EQ(grid()->rowCount(), 1000);
-    EXPECT_EQ(grid()->item(0, 1)->text(), QStringLiteral("w0"));
+    EXPECT_EQ(rows(), 1000);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("w0"));
 }
 
 TEST_F(WordListTest, CurrentCellStartsAtTheFirstNumberWhichCannotBeChanged)
@@ -121,7 +121,7 @@ TEST_F(WordListTest, ChangingAFieldRewritesTheRecordWithATrailingComma)
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(pastSeen, QStringLiteral("走る"));
     EXPECT_EQ(focusSeen, window->OKBottomDlg()->new_Edit);
-    EXPECT_EQ(grid()->item(1, 2)->text(), QStringLiteral("駆ける"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("駆ける"));
     EXPECT_EQ(
         wordFile(),
         records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,駆ける,,,1,8,3,", "fast,速い,,,2,3,2"}));
@@ -154,7 +154,7 @@ TEST_F(WordListTest, EmptyNewTextOrCancelChangesNothing)
     // Escape and the close box: an unscripted dialog is cancelled.
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::Modal).size(), 3u);
-    EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("りんご"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("りんご"));
     EXPECT_EQ(wordFile(), kThree);
 }
 
@@ -173,7 +173,7 @@ TEST_F(WordListTest, ChangeRefusesCommasAndUnencodableText)
     ASSERT_EQ(dialogs.errors().size(), 1u);
     EXPECT_TRUE(dialogs.errors()[0].contains(QStringLiteral("Shift-JIS")));
 
-    EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("りんご"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("りんご"));
     EXPECT_EQ(wordFile(), kThree);
 }
 
@@ -200,9 +200,9 @@ TEST_F(WordListTest, DeletingTheFirstRowRenumbersAndSaves)
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(dialogs.confirmations(), std::vector<QString>{kAskDelete});
     EXPECT_EQ(wordFile(), records({"run,走る,,,1,8,3", "fast,速い,,,2,3,2"}));
-    ASSERT_EQ(grid()->rowCount(), 2);
+    ASSERT_EQ(rows(), 2);
     EXPECT_EQ(rowTexts(0), QStringList({"1", "run", "走る", "動詞", "38", "", ""}));
-    EXPECT_EQ(grid()->item(1, 0)->text(), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("2"));
 }
 
 TEST_F(WordListTest, CancelledDeletionChangesNothing)
@@ -211,7 +211,7 @@ TEST_F(WordListTest, CancelledDeletionChangesNothing)
     openList();
     dialogs.confirmAnswers = {false};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
-    EXPECT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(rows(), 3);
     EXPECT_EQ(wordFile(), kThree);
 }
 
@@ -222,9 +222,9 @@ TEST_F(WordListTest, DeletingTheLastRowMovesTheCurrentCellUp)
     clickCell(2, 5);
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(wordFile(), records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,8,3"}));
-    EXPECT_EQ(grid()->rowCount(), 2);
-    EXPECT_EQ(grid()->currentRow(), 1);
-    EXPECT_EQ(grid()->currentColumn(), 5);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(currentColumn(), 5);
 }
 
 TEST_F(WordListTest, DeletingTheOnlyRecordLeavesOnlyTheHeading)
@@ -233,8 +233,8 @@ TEST_F(WordListTest, DeletingTheOnlyRecordLeavesOnlyTheHeading)
     openList();
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(wordFile(), QByteArray());
-    EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_EQ(grid()->horizontalHeaderItem(0)->text(), QStringLiteral("No."));
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("No."));
 
     // With no record rows both commands only say so.
     dialogs.clear();
@@ -249,8 +249,8 @@ TEST_F(WordListTest, DeletingTheOnlyRecordLeavesOnlyTheHeading)
     clickTab(MainWindow::kRegistration);
     registerWord("kiwi", QStringLiteral("キウイ"));
     openList();
-    ASSERT_EQ(grid()->rowCount(), 1);
-    EXPECT_EQ(grid()->currentRow(), 0);
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(currentRow(), 0);
     dialogs.clear();
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(dialogs.confirmations().size(), 1u);
@@ -265,7 +265,7 @@ TEST_F(WordListTest, WordRegisteredAfterADeletionIsTheNewLastRow)
     clickTab(MainWindow::kRegistration);
     registerWord("kiwi", QStringLiteral("キウイ"));
     openList();
-    ASSERT_EQ(grid()->rowCount(), 3);
+    ASSERT_EQ(rows(), 3);
     EXPECT_EQ(rowTexts(2), QStringList({"3", "kiwi", "キウイ", "名詞", "--", "", ""}));
 }
 
@@ -276,7 +276,7 @@ TEST_F(WordListTest, ADeletionThatBringsADamagedRecordIntoViewIsSavedAndTheListG
     words += "bad," + sjis("悪い") + ",,,q,0,0\r\n";
     startWith(words);
     openList();
-    ASSERT_EQ(grid()->rowCount(), 1000);
+    ASSERT_EQ(rows(), 1000);
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     // The deletion itself is whole: saved, and memory agrees with the file.
     EXPECT_EQ(wordFile(), words.mid(words.indexOf("\r\n") + 2));

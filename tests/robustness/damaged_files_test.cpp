@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStringEncoder>
+#include <QTableView>
 #include <QTableWidget>
 #include <ostream>
 #include <random>
@@ -219,9 +220,10 @@ protected:
     {
         clickTab(MainWindow::kRegistration);
         clickTab(MainWindow::kList);
-        if (QTableWidget* grid = window->wordList()->StringGrid1; grid->isVisible() && grid->rowCount() > 0) {
+        if (auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+            grid && grid->isVisible() && grid->model()->rowCount() > 0) {
             // Column 0 cannot be changed: a message, nothing else.
-            grid->setCurrentCell(0, 0);
+            grid->setCurrentIndex(grid->model()->index(0, 0));
             press(window->wordList()->Button8);
         }
         for (const char* filter : {"RadioButton9", "RadioButton10", "RadioButton11"})

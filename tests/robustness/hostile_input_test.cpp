@@ -12,6 +12,7 @@
 #include "store/codec.h"
 
 #include <QStringDecoder>
+#include <QTableView>
 #include <QTableWidget>
 #include <vector>
 
@@ -133,7 +134,7 @@ TEST_F(HostileInput, RegistrationStoresExactlyWhatIsShownOrRefusesWithAMessage)
     }
     // The long records registered show in the list and the quiz like any.
     clickTab(MainWindow::kList);
-    EXPECT_EQ(window->wordList()->StringGrid1->rowCount(), lines);
+    EXPECT_EQ(window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->model()->rowCount(), lines);
     clickTab(MainWindow::kQuiz);
     EXPECT_TRUE(visible(quiz().Edit3));
     EXPECT_EQ(robustness::unknownMessages(dialogs), "");
@@ -205,13 +206,13 @@ TEST_F(HostileInput, TestAnswerIsCountedOrRefusedWithAMessage)
 TEST_F(HostileInput, ChangeDialogStoresExactlyWhatIsShownOrRefusesWithAMessage)
 {
     clickTab(MainWindow::kList);
-    QTableWidget* grid = window->wordList()->StringGrid1;
+    auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
     int serial = 0;
     for (const int column : {1, 2, 5, 6}) {
         forEachInput([&](const QString& text, bool paste, const std::string& name) {
             const std::string step = name + " in column " + std::to_string(column);
             const int row = serial++ % lines;
-            grid->setCurrentCell(row, column);
+            grid->setCurrentIndex(grid->model()->index(row, column));
             const QByteArray before = wordFile();
             QString shown;
             dialogs.modalAnswers = {[&](QDialog& dialog) {
@@ -234,10 +235,12 @@ TEST_F(HostileInput, ChangeDialogStoresExactlyWhatIsShownOrRefusesWithAMessage)
                 EXPECT_EQ(decoded(field(now, changed)), shown) << step;
                 for (int k = 1; k <= 7; ++k)
                     EXPECT_TRUE(k == changed || field(now, k) == field(old, k)) << step << " field " << k;
-                EXPECT_EQ(grid->item(row, column)->text(), shown) << step;
+                EXPECT_EQ(grid->model()->index(row, column).data().toString(), shown) << step;
             } else {
                 EXPECT_EQ(wordFile(), before) << step;
-                EXPECT_EQ(grid->item(row, column)->text(), cp932::decode(field(old, changed))) << step;
+                EXPECT_EQ(grid->model()->index(row, column).data().toString(),
+                          cp932::decode(field(old, changed)))
+                    << step;
             }
             checkFile(step);
         });

@@ -86,14 +86,6 @@ TEST(Counters, RebuildsAndRates)
     store.WriteLine(0, CountAsked(store, 0));
     EXPECT_EQ(store.ReadLine(0), "apple," + sjis("りんご") + ",,,0,4,2");
     EXPECT_EQ(ResetCounts(store, 0), "apple," + sjis("りんご") + ",,,0,0,0");
-
-    EXPECT_EQ(AccuracyText(0, 0), "--");
-    EXPECT_EQ(AccuracyText(8, 1), "12"); // 12.5 rounds to even
-    EXPECT_EQ(AccuracyText(8, 3), "38"); // 37.5 rounds to even
-    EXPECT_EQ(AccuracyText(3, 2), "67");
-    EXPECT_EQ(AccuracyText(5, 3), "60");
-    EXPECT_EQ(PartName(4), QStringLiteral("熟語"));
-    EXPECT_EQ(PartName(5), QString());
 }
 
 TEST(Counters, StopAtTheLargest32BitValue)
@@ -104,7 +96,6 @@ TEST(Counters, StopAtTheLargest32BitValue)
         store.WriteLine(0, CountCorrect(store, 0));
         store.WriteLine(0, CountAsked(store, 0));
         EXPECT_EQ(store.ReadLine(0), "w,m,,,0,2147483647,2147483647");
-        EXPECT_EQ(AccuracyText(INT32_MAX, INT32_MAX), "100");
     }
     // One below still counts, and negative counters count up as before.
     LineStore store = storeOf("w,m,,,0,2147483646,-2147483648\r\n");

@@ -51,7 +51,7 @@ public:
     const Random& rng() const { return state_.rng; }
     // The rows the word list shows, or null while it shows none (not
     // prepared, or a damaged record stopped the listing).
-    const std::vector<ListRow>* listing() const { return state_.listing.get(); }
+    const std::vector<ListEntry>* listing() const { return state_.listing.get(); }
     Tab tab() const { return tab_; }
 
     // The choices of the options tab, as its radio buttons show them.
@@ -148,7 +148,7 @@ private:
         QuizSession quiz;
         ExamSession exam;
         // Shared, so that a transaction's copy of the state costs nothing.
-        std::shared_ptr<const std::vector<ListRow>> listing;
+        std::shared_ptr<const std::vector<ListEntry>> listing;
     };
     using Action = std::function<void(State&, Outcome&)>;
 

@@ -1,46 +1,26 @@
 #pragma once
 
+#include "core/registration_rules.h"
 #include "core/word_file_path.h"
 #include "store/file_stamp.h"
 #include "store/line_store.h"
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <optional>
 #include <vector>
 
-// A word as the learner types it on the registration tab.
-struct NewWord {
+// One word of the list: the record it shows and its fields as the list
+// shows them.
+struct ListEntry {
+    int record = 0; // store index
     QString word;
     QString mean;
     QString example;
     QString exampleMean;
-    int part = 0; // 0 名詞 … 4 熟語
-};
-
-// What a registration came to. A message, when there is one, is shown to
-// the learner as a plain message box.
-struct RegistrationResult {
-    enum Kind {
-        Registered, // stored and saved; the form is emptied
-        Full, // 1000 words already; the form is emptied
-        Duplicate, // the word is registered already; the form is emptied
-        MissingRequired, // no word or no meaning; the form is kept
-        RefusedText, // text a record cannot hold; the form is kept
-    };
-    Kind kind;
-    QString message;
-
-    bool clearsForm() const { return kind == Registered || kind == Full || kind == Duplicate; }
-};
-
-// One row of the word list: the record it shows and its seven cells
-// (No., 単語, 意味, 品詞, 正解率, 例文, 例文意味).
-struct ListRow {
-    static constexpr int kColumns = 7;
-    int record;
-    std::array<QString, kColumns> cells;
+    int part = 0;
+    int asked = 0;
+    int correct = 0;
 };
 
 // The words of the current word file: the store and where it is saved.
@@ -62,19 +42,18 @@ public:
     // Records a scan sees, looking at no more than `indices` lines.
     int visibleRecords(int indices) const;
 
-    // Appends the word behind the last record a scan sees. Text a field
-    // cannot hold answers RefusedText; a character with no CP932 code raises
-    // the codec's Failure. Checks in this order: the limit, the texts, a
-    // duplicate word, the required fields.
+    // Registers the word when the registration rules admit it (see
+    // RegistrationRules); what they said of it.
     RegistrationResult registerWord(const NewWord& typed);
+    // Inserts new records behind the last record a scan sees. When the scan
+    // ends at an empty line inside the store (a word file edited by hand),
+    // that line stays behind them, and so does whatever the learner keeps
+    // out of sight behind it.
+    void insertRecords(const std::vector<QByteArray>& records);
 
-    // The rows of the word list, one per visible record (at most 1000).
-    // A damaged record raises the conversion Failure.
-    std::vector<ListRow> listing() const;
-
-    // The record field a list column shows, or 0 for the columns that
-    // cannot be changed (No., 品詞, 正解率).
-    static int fieldOfColumn(int column);
+    // The words of the list, one per visible record (at most 1000). A
+    // damaged record raises the conversion Failure.
+    std::vector<ListEntry> listing() const;
     // Rewrites the record with one field replaced: fields 1 to 7, each
     // followed by a comma. The message refusing the text, or empty once the
     // record is rewritten.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/outcome.h"
-#include "core/word_book.h"
 
 #include <QObject>
 #include <functional>
@@ -10,25 +9,25 @@
 
 class Dialogs;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QWidget;
-class TOKBottomDlg;
 class Trainer;
+class WordListModel;
 
 // Tab "登録一覧": the list grid and its change and delete commands. The
 // controls are children of the tab control itself, not of a panel.
 //
-// The grid's heading row is its horizontal header, so it can never become
-// the current cell: grid row r (from 0) shows the trainer's listing row r.
-// The commands map the current row to its record through that listing,
-// never through a cell's text.
+// The grid is a view of the trainer's listing (WordListModel). Its heading
+// row is the view's header, so it can never become the current cell. The
+// commands map the current row to its record through the model, never
+// through a cell's text.
 class WordList : public QObject {
     Q_OBJECT
 public:
     WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
 
-    // The tab switch: heading "No.", hide the grid (set to fill its
-    // parent), Button8 and Button9.
+    // The tab switch: hide the grid (set to fill its parent), Button8 and
+    // Button9.
     void hideForTabSwitch();
     // Shows the trainer's listing at the list bounds with its buttons, or
     // nothing when it lists nothing (a damaged record).
@@ -41,7 +40,7 @@ public:
     // Deletes the current cell's record.
     void Button9Click();
 
-    QTableWidget* StringGrid1 = nullptr;
+    QTableView* StringGrid1 = nullptr;
     QPushButton* Button8 = nullptr;
     QPushButton* Button9 = nullptr;
 
@@ -60,4 +59,5 @@ private:
     QWidget* tabControl_;
     Trainer& trainer_;
     Dialogs& dialogs_;
+    WordListModel* model_;
 };

@@ -34,13 +34,6 @@ QByteArray CountAsked(const LineStore& store, int index);
 QByteArray CountCorrect(const LineStore& store, int index);
 QByteArray ResetCounts(const LineStore& store, int index);
 
-// "--" for a word never answered, otherwise the rate in percent rounded to
-// the nearest integer, ties to even.
-QByteArray AccuracyText(int asked, int correct);
-
-// 0 名詞 … 4 熟語; empty for any other index.
-QString PartName(int index);
-
 // Records a scan sees: store lines from index 0 up to the first empty one,
 // looking at no more than `indices` lines.
 int VisibleRecords(const LineStore& store, int indices);

@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTableView;
 class QTableWidget;
 class QWidget;
 
@@ -47,6 +48,8 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 // 18 pixels high, the given column widths, cells that cannot be edited and
 // do not wrap. Selection and column resizing are left to the caller.
 QTableWidget* grid(QWidget* parent, const char* name, int rows, std::initializer_list<int> widths);
+// The same look and keys for a view whose model is set already.
+void setUpGrid(QTableView* grid, const char* name, std::initializer_list<int> widths);
 // Sets the text of a cell, making its item when it has none yet.
 void setCellText(QTableWidget* grid, int row, int column, const QString& text);
 
