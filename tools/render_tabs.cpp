@@ -77,7 +77,7 @@ int main(int argc, char* argv[])
     window.show();
     const char* names[] = {"0-registration", "1-quiz", "2-test", "3-list", "4-options", "5-about"};
     for (int tab = 0; tab < 6; ++tab) {
-        window.tabBar->setCurrentIndex(tab);
+        window.findChild<QTabBar*>(QStringLiteral("TabBar"))->setCurrentIndex(tab);
         QApplication::processEvents();
         const QString file = QDir(out).filePath(QString::fromLatin1(names[tab]) + QStringLiteral(".png"));
         if (!window.grab().save(file)) {

@@ -1,6 +1,7 @@
 #include "registration/change_dialog.h"
 
 #include "ui/controls.h"
+#include "ui/input_method.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -44,4 +45,21 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     // Centred on the screen rather than over the main window; moving it
     // here keeps the dialog from re-centring itself when shown.
     ui::centreOnScreen(*this);
+}
+
+void TOKBottomDlg::prepare(const QString& old, bool japanese)
+{
+    past_Edit->setText(old);
+    new_Edit->clear();
+    // The new text is typed in the language of the field it replaces.
+    if (japanese)
+        useJapaneseInput(new_Edit);
+    else
+        useEnglishInput(new_Edit);
+    new_Edit->setFocus();
+}
+
+QString TOKBottomDlg::newText() const
+{
+    return new_Edit->text();
 }

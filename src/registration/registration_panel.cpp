@@ -81,6 +81,11 @@ void RegistrationPanel::showPanel()
     Button2->show();
 }
 
+void RegistrationPanel::focusFirstField()
+{
+    word->setFocus();
+}
+
 void RegistrationPanel::wordKeyPress()
 {
     registerClick();

@@ -134,11 +134,10 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, i
 }
 
 QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-                    int height, bool checked)
+                    int height)
 {
     auto* r = named(new QRadioButton(caption, parent), name, 0);
     r->setGeometry(left, top, width, height);
-    r->setChecked(checked);
     return r;
 }
 

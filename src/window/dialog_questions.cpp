@@ -3,9 +3,6 @@
 #include "registration/change_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
-#include "ui/input_method.h"
-
-#include <QLineEdit>
 
 DialogQuestions::DialogQuestions(Dialogs& dialogs, std::function<TOKBottomDlg&()> changeDialog)
     : dialogs_(dialogs), changeDialog_(std::move(changeDialog))
@@ -44,15 +41,8 @@ std::optional<TrainerQuestions::FileChoice> DialogQuestions::chooseFile(const QS
 std::optional<QString> DialogQuestions::newText(const QString& old, bool japanese)
 {
     TOKBottomDlg& dialog = changeDialog_();
-    dialog.past_Edit->setText(old);
-    dialog.new_Edit->clear();
-    // The new text is typed in the language of the field it replaces.
-    if (japanese)
-        useJapaneseInput(dialog.new_Edit);
-    else
-        useEnglishInput(dialog.new_Edit);
-    dialog.new_Edit->setFocus();
+    dialog.prepare(old, japanese);
     if (!dialogs_.execModal(dialog))
         return std::nullopt;
-    return dialog.new_Edit->text();
+    return dialog.newText();
 }

@@ -138,7 +138,7 @@ Outcome MainWindow::FormCreate()
         return started.value_or(Outcome{});
     showOutcome(*started);
     // A learner starts by typing a word: the first field has the focus.
-    registration->word->setFocus();
+    registration->focusFirstField();
     return *started;
 }
 

@@ -18,23 +18,23 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     ui::placeAsPanel(this);
 
     auto* kind = ui::groupBox(this, "Q_kind", QStringLiteral("種類(出題モードのみ)"), 16, 8, 153, 65);
-    RadioButton12 = ui::radio(kind, "RadioButton12", QStringLiteral("スペル問題"), 8, 16, 113, 17, true);
+    RadioButton12 = ui::radio(kind, "RadioButton12", QStringLiteral("スペル問題"), 8, 16, 113, 17);
     RadioButton13 = ui::radio(kind, "RadioButton13", QStringLiteral("例文問題"), 8, 32, 113, 17);
 
     auto* filter =
         ui::groupBox(this, "GroupBox5", QStringLiteral("絞り込み(出題モードのみ)"), 16, 80, 153, 73);
-    RadioButton9 = ui::radio(filter, "RadioButton9", QStringLiteral("全部"), 8, 16, 113, 17, true);
+    RadioButton9 = ui::radio(filter, "RadioButton9", QStringLiteral("全部"), 8, 16, 113, 17);
     RadioButton10 = ui::radio(filter, "RadioButton10", QStringLiteral("未回答問題"), 8, 32, 113, 17);
     RadioButton11 = ui::radio(filter, "RadioButton11", QStringLiteral("正解率の低い問題"), 8, 48, 137, 17);
 
     auto* order =
         ui::groupBox(this, "GroupBox2", QStringLiteral("出題順番(出題モードのみ)"), 16, 160, 153, 57);
     RadioButton3 = ui::radio(order, "RadioButton3", QStringLiteral("順繰り"), 8, 16, 113, 17);
-    RadioButton4 = ui::radio(order, "RadioButton4", QStringLiteral("ランダム"), 8, 32, 113, 17, true);
+    RadioButton4 = ui::radio(order, "RadioButton4", QStringLiteral("ランダム"), 8, 32, 113, 17);
 
     auto* length =
         ui::groupBox(this, "GroupBox3", QStringLiteral("問題数(テストモードのみ)"), 16, 224, 153, 73);
-    Opt_Q_10 = ui::radio(length, "Opt_Q_10", QStringLiteral("10問"), 8, 16, 113, 17, true);
+    Opt_Q_10 = ui::radio(length, "Opt_Q_10", QStringLiteral("10問"), 8, 16, 113, 17);
     Opt_Q_20 = ui::radio(length, "Opt_Q_20", QStringLiteral("20問"), 8, 32, 113, 17);
     Opt_Q_30 = ui::radio(length, "Opt_Q_30", QStringLiteral("30問"), 8, 48, 113, 17);
 
@@ -54,6 +54,8 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     Button1 = ui::button(files, "Button1", QStringLiteral("設定..."), 8, 229, 39, 20);
     Button1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
 
+    // The buttons show the trainer's options: their defaults are stated
+    // once, in Options.
     const Options& options = trainer_.options();
     (options.kind == QuestionKind::Example ? RadioButton13 : RadioButton12)->setChecked(true);
     (options.filter == QuizFilter::NeverAnswered     ? RadioButton10

@@ -27,7 +27,7 @@ protected:
 
     void startWithRecords(int count) { startWith(records(count)); }
 
-    ExamPanels& exam() const { return *window->exam(); }
+    ExamControls exam() const { return ExamControls(*window); }
     QString text(const char* label) const { return find<QLabel>(label)->text(); }
 
     // Radio buttons take clicks on their indicator and caption only.

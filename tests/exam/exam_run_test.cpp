@@ -210,7 +210,7 @@ TEST_F(ExamFixture, LeavingTheTabAsksAndOnlyOkStopsTheTest)
     dialogs.confirmAnswers = {false};
     clickTab(MainWindow::kQuiz);
     EXPECT_EQ(dialogs.confirmations(), std::vector<QString>{QStringLiteral("テスト中です。中断しますか？")});
-    EXPECT_EQ(window->tabBar->currentIndex(), MainWindow::kTest);
+    EXPECT_EQ(find<QTabBar>("TabBar")->currentIndex(), MainWindow::kTest);
     EXPECT_TRUE(visible(exam().Panel5));
     EXPECT_TRUE(running());
     exam().Timer1Timer();

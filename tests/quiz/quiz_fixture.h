@@ -27,14 +27,14 @@ protected:
             out += sjis(r) + "\r\n";
         return out;
     }
-    void options(QRadioButton* OptionsPanel::*filter, QRadioButton* OptionsPanel::*kind,
-                 QRadioButton* OptionsPanel::*order = &OptionsPanel::RadioButton3)
+    // The radio buttons named, as the learner leaves them checked.
+    void options(const char* filter, const char* kind, const char* order = "RadioButton3")
     {
-        (window->options()->*filter)->setChecked(true);
-        (window->options()->*kind)->setChecked(true);
-        (window->options()->*order)->setChecked(true);
+        OptionsControls{*window};
+        for (const char* name : {filter, kind, order})
+            find<QRadioButton>(name)->setChecked(true);
     }
-    QuizPanel* quiz() const { return window->quiz(); }
+    QuizControls quiz() const { return QuizControls(*window); }
     std::vector<QByteArray> pool() const
     {
         std::vector<QByteArray> entries;
@@ -50,14 +50,14 @@ protected:
         for (QChar c : text)
             ascii = ascii && c.unicode() < 0x80;
         if (ascii) {
-            QTest::keyClicks(quiz()->Edit3, text);
+            QTest::keyClicks(quiz().Edit3, text);
             return;
         }
         QInputMethodEvent commit;
         commit.setCommitString(text);
-        QApplication::sendEvent(quiz()->Edit3, &commit);
+        QApplication::sendEvent(quiz().Edit3, &commit);
     }
-    void enter() { QTest::keyClick(quiz()->Edit3, Qt::Key_Return); }
+    void enter() { QTest::keyClick(quiz().Edit3, Qt::Key_Return); }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 };
 

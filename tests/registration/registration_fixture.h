@@ -24,8 +24,8 @@ bool inputMethodOn(QLineEdit* edit);
 
 class RegistrationFixture : public AppFixture {
 protected:
-    RegistrationPanel& panel() const { return *window->registration; }
-    WordList& list() const { return *window->wordList(); }
+    RegistrationControls panel() const { return RegistrationControls(*window); }
+    ListControls list() const { return ListControls(*window); }
 
     // Fills the form and presses the register button.
     void registerWord(const QString& word, const QString& mean, const QString& example = {},

@@ -19,7 +19,7 @@ const QString kLimit = QStringLiteral("一つの単語ファイルに登録で�
 const QString kDuplicate = QStringLiteral("既に登録されています。");
 const QString kRequired = QStringLiteral("「単語」「意味」「品詞」は必須項目です");
 
-bool formIsEmpty(const RegistrationPanel& p)
+bool formIsEmpty(const RegistrationControls& p)
 {
     return p.word->text().isEmpty() && p.mean->text().isEmpty() && p.example->text().isEmpty()
         && p.examplemean->text().isEmpty() && p.parts->itemIndex() == 0;
@@ -28,9 +28,9 @@ bool formIsEmpty(const RegistrationPanel& p)
 TEST_F(RegistrationTest, PanelHoldsEveryControlAtItsPlace)
 {
     startWith("");
-    RegistrationPanel& p = panel();
-    EXPECT_TRUE(visible(&p));
-    EXPECT_EQ(p.geometry(), QRect(8, 24, 481, 313));
+    const RegistrationControls p = panel();
+    EXPECT_TRUE(visible(p.Panel1));
+    EXPECT_EQ(p.Panel1->geometry(), QRect(8, 24, 481, 313));
     EXPECT_EQ(p.word->geometry(), QRect(64, 36, 145, 20));
     EXPECT_EQ(p.mean->geometry(), QRect(64, 60, 241, 20));
     EXPECT_EQ(p.example->geometry(), QRect(64, 90, 289, 20));
@@ -61,7 +61,7 @@ TEST_F(RegistrationTest, PanelHoldsEveryControlAtItsPlace)
 TEST_F(RegistrationTest, TabWalksTheFieldsThePartOfSpeechAndTheButtons)
 {
     startWith("");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     p.parts->item(2)->click();
     p.word->setFocus();
     // The checked item is the group's one tab stop.
@@ -87,7 +87,7 @@ TEST_F(RegistrationTest, TabWalksTheFieldsThePartOfSpeechAndTheButtons)
 TEST_F(RegistrationTest, InputMethodIsOffInEnglishFieldsAndOnInJapaneseOnes)
 {
     startWith("apple,x,,,0,0,0\r\n");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     // Still so after tab switches, which show and hide the panel.
     clickTab(MainWindow::kList);
     clickTab(MainWindow::kRegistration);
@@ -128,7 +128,7 @@ TEST_F(RegistrationTest, RegisteringKeepsAFileWithoutFinalLineBreakThatWay)
 TEST_F(RegistrationTest, EnterInAnyFieldRegisters)
 {
     startWith("");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     QByteArray expected;
     int n = 0;
     for (QLineEdit* field : {p.word, p.mean, p.example, p.examplemean}) {
@@ -207,7 +207,7 @@ TEST_F(RegistrationTest, RecordWithEmptyWordMakesAnEmptyFormADuplicate)
 TEST_F(RegistrationTest, HalfWidthCommaIsRefusedInEveryField)
 {
     startWith("");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     for (QLineEdit* field : {p.word, p.mean, p.example, p.examplemean}) {
         dialogs.clear();
         p.Button2Click();
@@ -244,7 +244,7 @@ TEST_F(RegistrationTest, FullWidthCommasAreOrdinaryText)
 TEST_F(RegistrationTest, LineBreaksAndControlCharactersAreRefused)
 {
     startWith("");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     for (const QString& bad : {QStringLiteral("a\nb"), QStringLiteral("a\rb"), QStringLiteral("a\tb")}) {
         dialogs.clear();
         p.Button2Click();
@@ -331,7 +331,7 @@ TEST_F(RegistrationTest, AFailedSaveKeepsNothingButTheFormAndEnterThenRegistersO
 TEST_F(RegistrationTest, ClearButtonEmptiesTheFormAndFocusesTheWord)
 {
     startWith("");
-    RegistrationPanel& p = panel();
+    const RegistrationControls p = panel();
     typeInto(p.word, "w");
     typeInto(p.examplemean, QStringLiteral("例"));
     p.parts->item(4)->click();

@@ -19,7 +19,7 @@ inline const QString kAskDelete = QStringLiteral("選択単語データを消去
 
 class WordListTest : public RegistrationFixture {
 protected:
-    QTableView* grid() const { return find<QTableView>("StringGrid1"); }
+    QTableView* grid() const { return list().StringGrid1; }
     // What the grid shows, as the learner reads it.
     QString cell(int row, int column) const { return grid()->model()->index(row, column).data().toString(); }
     int rows() const { return grid()->model()->rowCount(); }
@@ -42,12 +42,13 @@ protected:
     {
         dialogs.modalAnswers.push_back([=, this](QDialog& d) {
             auto& dialog = static_cast<TOKBottomDlg&>(d);
+            const ChangeDialogControls c(dialog);
             dialog.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-            pastSeen = dialog.past_Edit->text();
+            pastSeen = c.past_Edit->text();
             focusSeen = dialog.focusWidget(); // takes the keys once the dialog is active
-            typeInto(dialog.new_Edit, text);
-            QTest::mouseClick(ok ? dialog.OKBtn : dialog.CancelBtn, Qt::LeftButton);
+            typeInto(c.new_Edit, text);
+            QTest::mouseClick(ok ? c.OKBtn : c.CancelBtn, Qt::LeftButton);
             return dialog.result() == QDialog::Accepted;
         });
     }

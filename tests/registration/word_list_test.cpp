@@ -61,8 +61,8 @@ TEST_F(WordListTest, EmptyStoreFallsBackToTheRegistrationPanel)
     startWith("");
     openList();
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{kNoWords});
-    EXPECT_EQ(window->tabBar->currentIndex(), MainWindow::kRegistration);
-    EXPECT_TRUE(visible(&panel()));
+    EXPECT_EQ(find<QTabBar>("TabBar")->currentIndex(), MainWindow::kRegistration);
+    EXPECT_TRUE(visible(panel().Panel1));
     EXPECT_TRUE(visible(panel().registerButton));
     EXPECT_TRUE(visible(panel().Button2));
     EXPECT_FALSE(visible(grid()));
@@ -120,7 +120,7 @@ TEST_F(WordListTest, ChangingAFieldRewritesTheRecordWithATrailingComma)
     answerChange(QStringLiteral("駆ける"), true);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(pastSeen, QStringLiteral("走る"));
-    EXPECT_EQ(focusSeen, window->OKBottomDlg()->new_Edit);
+    EXPECT_EQ(focusSeen, ChangeDialogControls(*window->OKBottomDlg()).new_Edit);
     EXPECT_EQ(cell(1, 2), QStringLiteral("駆ける"));
     EXPECT_EQ(
         wordFile(),
@@ -181,7 +181,7 @@ TEST_F(WordListTest, ChangeDialogTypesInTheLanguageOfTheField)
 {
     startWith(kThree);
     openList();
-    QLineEdit* edit = window->OKBottomDlg()->new_Edit;
+    QLineEdit* edit = ChangeDialogControls(*window->OKBottomDlg()).new_Edit;
     clickCell(0, 1);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_FALSE(inputMethodOn(edit));

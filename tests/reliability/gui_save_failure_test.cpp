@@ -20,7 +20,7 @@ protected:
         dialogs.clear();
     }
     void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    OptionsPanel& panel() { return *window->options(); }
+    OptionsControls panel() { return OptionsControls(*window); }
 
     // Eleven records, each answered some times.
     const QByteArray words = savedStore(11);

@@ -34,11 +34,11 @@ TEST_F(UnwritablePreferences, FirstStartReportsItAndRunsOnTheDefaultWordFile)
     // The default word file is loaded and current.
     EXPECT_EQ(trainer.book().store.text(), words);
     EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
-    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(OptionsControls(*window).Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // And the program runs: a change is saved to it.
     clickTab(MainWindow::kOptions);
-    press(window->options()->Button7);
+    press(OptionsControls(*window).Button7);
     EXPECT_EQ(wordFile(), "apple," + sjis("りんご") + ",,,0,0,0\r\nrun," + sjis("走る") + ",,,1,0,0\r\n");
 }
 
@@ -53,23 +53,23 @@ TEST_F(UnwritablePreferences, ChoosingTheDefaultIsReportedAndChangesNothing)
         if (!readOnly.effective())
             GTEST_SKIP() << "cannot make a folder read-only here (root without the immutable attribute)";
         dialogs.fileAnswers = {QStringLiteral("words\\other.txt")};
-        press(window->options()->Button1); // 設定...
+        press(OptionsControls(*window).Button1); // 設定...
     }
     ASSERT_EQ(dialogs.errors(), std::vector<QString>{cannotWrite()});
     EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")), prefsBefore);
     // Only a stored name is shown as the default; the current file stays.
-    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\default.txt"));
+    EXPECT_EQ(OptionsControls(*window).Edit1->text(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("words\\default.txt"));
     EXPECT_EQ(trainer.book().store.text(), words);
 
     // Once the folder can be written again, the same choice is stored.
     dialogs.clear();
     dialogs.fileAnswers = {QStringLiteral("words\\other.txt")};
-    press(window->options()->Button1);
+    press(OptionsControls(*window).Button1);
     EXPECT_TRUE(dialogs.errors().empty());
     EXPECT_EQ(folder.read(QStringLiteral("config/plimopref.ini")),
               "[wordfile]\r\ndefwordfile=words\\other.txt\r\n");
-    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("words\\other.txt"));
+    EXPECT_EQ(OptionsControls(*window).Edit1->text(), QStringLiteral("words\\other.txt"));
 }
 
 } // namespace

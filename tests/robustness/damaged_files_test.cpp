@@ -224,7 +224,7 @@ protected:
             grid && grid->isVisible() && grid->model()->rowCount() > 0) {
             // Column 0 cannot be changed: a message, nothing else.
             grid->setCurrentIndex(grid->model()->index(0, 0));
-            press(window->wordList()->Button8);
+            press(ListControls(*window).Button8);
         }
         for (const char* filter : {"RadioButton9", "RadioButton10", "RadioButton11"})
             for (const char* kind : {"RadioButton12", "RadioButton13"})
@@ -251,7 +251,7 @@ protected:
 
     void playQuiz()
     {
-        if (!visible(&quiz()))
+        if (!visible(quiz().Panel2))
             return;
         const bool spelling = find<QRadioButton>("RadioButton12")->isChecked();
         for (int i = 0; i < 4; ++i) {
@@ -382,15 +382,15 @@ TEST_F(LongRun, AnswersToDamagedRecordsNeverMoveTheTestOnNorWriteAnything)
     clickTab(MainWindow::kTest);
     press(exam().Test_All);
     ASSERT_TRUE(trainer.exam().running());
-    const QString prompt = exam().Label18->text();
+    const QString prompt = find<QLabel>("Label18")->text();
 
     for (int a = 0; a < 50; ++a) {
         exam().Edit2->setText(QStringLiteral("wrong"));
         QTest::keyClick(exam().Edit2, Qt::Key_Return);
     }
     EXPECT_EQ(trainer.exam().questionNo(), 1);
-    EXPECT_EQ(exam().Label18->text(), prompt);
-    EXPECT_EQ(exam().Label15->text(), QStringLiteral("第1問"));
+    EXPECT_EQ(find<QLabel>("Label18")->text(), prompt);
+    EXPECT_EQ(find<QLabel>("Label15")->text(), QStringLiteral("第1問"));
     EXPECT_EQ(dialogs.errors().size(), 50u);
     EXPECT_EQ(robustness::unknownMessages(dialogs), "");
     EXPECT_EQ(wordFile(), bytes);

@@ -97,7 +97,7 @@ protected:
 
 TEST_F(HostileInput, RegistrationStoresExactlyWhatIsShownOrRefusesWithAMessage)
 {
-    RegistrationPanel& panel = *window->registration;
+    const RegistrationControls panel(*window);
     QLineEdit* const edits[] = {panel.word, panel.mean, panel.example, panel.examplemean};
     int serial = 0;
     for (int target = 0; target < 4; ++target) {
@@ -216,13 +216,13 @@ TEST_F(HostileInput, ChangeDialogStoresExactlyWhatIsShownOrRefusesWithAMessage)
             const QByteArray before = wordFile();
             QString shown;
             dialogs.modalAnswers = {[&](QDialog& dialog) {
-                auto* edit = static_cast<TOKBottomDlg&>(dialog).new_Edit;
+                auto* edit = ChangeDialogControls(static_cast<TOKBottomDlg&>(dialog)).new_Edit;
                 enter(edit, text, paste);
                 shown = edit->text();
                 return true;
             }};
 
-            press(window->wordList()->Button8);
+            press(ListControls(*window).Button8);
 
             const QByteArray old = fileLines(before).value(row);
             const QByteArray now = fileLines(wordFile()).value(row);

@@ -18,9 +18,9 @@
 // robustness suites share.
 class RobustnessFixture : public AppFixture {
 protected:
-    ExamPanels& exam() const { return *window->exam(); }
-    QuizPanel& quiz() const { return *window->quiz(); }
-    OptionsPanel& options() const { return *window->options(); }
+    ExamControls exam() const { return ExamControls(*window); }
+    QuizControls quiz() const { return QuizControls(*window); }
+    OptionsControls options() const { return OptionsControls(*window); }
 
     static void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 

@@ -20,7 +20,7 @@ void AppFixture::start()
 
 void AppFixture::clickTab(int index)
 {
-    QTabBar* bar = window->tabBar;
+    QTabBar* bar = find<QTabBar>("TabBar");
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
 }
 

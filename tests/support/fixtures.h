@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/trainer.h"
+#include "support/panels.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/widgets.h"
 #include "window/main_window.h"
 
 #include <QByteArray>
@@ -25,10 +27,10 @@ protected:
     QByteArray wordFile() const { return folder.read(QStringLiteral("words/default.txt")); }
     // Clicks the tab as a user would.
     void clickTab(int index);
-    template <typename W> W* find(const char* name) const
-    {
-        return window->findChild<W*>(QString::fromLatin1(name));
-    }
+    // A control of the window by its design name; fails the test when the
+    // window has none (a tab not built yet: choose it first, or ask the
+    // window for it).
+    template <typename W> W* find(const char* name) const { return named<W>(window.get(), name); }
     // Visible to the user: the widget and all its parents shown.
     static bool visible(const QWidget* w);
 

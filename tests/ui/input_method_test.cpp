@@ -27,14 +27,14 @@ using InputMethodTest = AppFixture;
 TEST_F(InputMethodTest, EnglishFieldsTurnTheInputMethodOffJapaneseOnesLeaveItOn)
 {
     startWith("");
-    const RegistrationPanel& r = *window->registration;
+    const RegistrationControls r(*window);
     EXPECT_FALSE(inputMethodEnabled(r.word));
     EXPECT_FALSE(inputMethodEnabled(r.example));
     EXPECT_TRUE(inputMethodEnabled(r.mean));
     EXPECT_TRUE(inputMethodEnabled(r.examplemean));
     // Quiz and test answers are English spellings and sentences.
-    EXPECT_FALSE(inputMethodEnabled(window->quiz()->Edit3));
-    EXPECT_FALSE(inputMethodEnabled(window->exam()->Edit2));
+    EXPECT_FALSE(inputMethodEnabled(QuizControls(*window).Edit3));
+    EXPECT_FALSE(inputMethodEnabled(ExamControls(*window).Edit2));
 }
 
 // Records what the fields ask of the input method.

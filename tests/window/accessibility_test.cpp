@@ -52,15 +52,15 @@ TEST_F(Accessibility, EveryFocusableControlOfEveryTabAndDialogHasAName)
 TEST_F(Accessibility, EditsAreNamedByTheirLabelsAndTheDefaultFileByItsHeading)
 {
     startWith("");
-    RegistrationPanel& panel = *window->registration;
+    const RegistrationControls panel(*window);
     EXPECT_EQ(nameOf(panel.word), QStringLiteral("単語"));
     EXPECT_EQ(nameOf(panel.mean), QStringLiteral("意味"));
     EXPECT_EQ(nameOf(panel.example), QStringLiteral("例文"));
     EXPECT_EQ(nameOf(panel.examplemean), QStringLiteral("例文意味"));
     EXPECT_EQ(find<QLabel>("Label9")->buddy(), panel.word);
     TOKBottomDlg* dialog = window->OKBottomDlg();
-    EXPECT_EQ(nameOf(dialog->past_Edit), QStringLiteral("元のデータ"));
-    EXPECT_EQ(nameOf(dialog->new_Edit), QStringLiteral("新しいデータ"));
+    EXPECT_EQ(nameOf(ChangeDialogControls(*dialog).past_Edit), QStringLiteral("元のデータ"));
+    EXPECT_EQ(nameOf(ChangeDialogControls(*dialog).new_Edit), QStringLiteral("新しいデータ"));
     clickTab(MainWindow::kOptions);
     EXPECT_EQ(nameOf(find<QLineEdit>("Edit1")), QStringLiteral("デフォルト単語ファイル"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QLineEdit>("Edit1"))->role(),

@@ -27,7 +27,7 @@ TEST_F(ExternalChangeTest, TakingTheOtherVersionShowsItWhereTheLearnerIs)
 {
     startWith(kOurs);
     clickTab(MainWindow::kQuiz);
-    QuizPanel& quiz = *window->quiz();
+    const QuizControls quiz(*window);
     ASSERT_EQ(quiz.Label5->text(), QStringLiteral("りんご"));
 
     changeOutside(kTheirs);
@@ -51,7 +51,7 @@ TEST_F(ExternalChangeTest, KeepingOursSavesTheRegistrationOverTheChange)
     startWith(kOurs);
     changeOutside(kTheirs);
     dialogs.confirmAnswers = {true};
-    RegistrationPanel& panel = *window->registration;
+    const RegistrationControls panel(*window);
     QTest::keyClicks(panel.word, QStringLiteral("kiwi"));
     QTest::keyClicks(panel.mean, QStringLiteral("x"));
     QTest::keyClick(panel.mean, Qt::Key_Return);

@@ -19,7 +19,7 @@ protected:
         clickTab(MainWindow::kOptions);
         dialogs.clear();
     }
-    OptionsPanel& panel() { return *window->options(); }
+    OptionsControls panel() { return OptionsControls(*window); }
     void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 };
 

@@ -18,7 +18,7 @@ protected:
         dialogs.clear();
     }
     void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    OptionsPanel& panel() { return *window->options(); }
+    OptionsControls panel() { return OptionsControls(*window); }
 };
 
 TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)

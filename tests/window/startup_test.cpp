@@ -37,18 +37,18 @@ TEST_F(StartupTest, WindowAndFirstTab)
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     QStringList captions;
-    for (int i = 0; i < window->tabBar->count(); ++i)
-        captions << window->tabBar->tabText(i);
+    for (int i = 0; i < find<QTabBar>("TabBar")->count(); ++i)
+        captions << find<QTabBar>("TabBar")->tabText(i);
     EXPECT_EQ(captions,
               (QStringList{QStringLiteral("単語登録"), QStringLiteral("出題"), QStringLiteral("テスト出題"),
                            QStringLiteral("登録一覧"), QStringLiteral("オプション..."),
                            QStringLiteral("アバウト...")}));
-    EXPECT_EQ(window->tabBar->currentIndex(), 0);
-    EXPECT_TRUE(window->registration->isVisible());
-    EXPECT_TRUE(window->registration->registerButton->isVisible());
-    EXPECT_TRUE(window->registration->Button2->isVisible());
-    EXPECT_EQ(window->registration->geometry(), QRect(8, 24, 481, 313));
-    EXPECT_EQ(window->focusWidget(), window->registration->word);
+    EXPECT_EQ(find<QTabBar>("TabBar")->currentIndex(), 0);
+    EXPECT_TRUE(RegistrationControls(*window).Panel1->isVisible());
+    EXPECT_TRUE(RegistrationControls(*window).registerButton->isVisible());
+    EXPECT_TRUE(RegistrationControls(*window).Button2->isVisible());
+    EXPECT_EQ(RegistrationControls(*window).Panel1->geometry(), QRect(8, 24, 481, 313));
+    EXPECT_EQ(window->focusWidget(), RegistrationControls(*window).word);
     EXPECT_FALSE(window->options()->isVisible());
     EXPECT_EQ(trainer.book().store.LineCount(), 1);
 }
@@ -61,8 +61,8 @@ TEST_F(StartupTest, LaterStartUsesTheStoredDefaultAndShowsNoMessage)
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(trainer.book().path.shown(), QStringLiteral("mine\\list.txt"));
     EXPECT_EQ(trainer.book().store.text(), "a,b,,,0,0,0");
-    EXPECT_EQ(window->options()->path->text(), QStringLiteral("mine\\list.txt"));
-    EXPECT_EQ(window->options()->Edit1->text(), QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(OptionsControls(*window).path->text(), QStringLiteral("mine\\list.txt"));
+    EXPECT_EQ(OptionsControls(*window).Edit1->text(), QStringLiteral("mine\\list.txt"));
 }
 
 TEST_F(StartupTest, DamagedDefaultFileIsReportedAndNotTouched)

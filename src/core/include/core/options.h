@@ -1,8 +1,8 @@
 #pragma once
 
 // What the options tab chooses, as the quiz and the test read it. The
-// options panel keeps this value in step with its radio buttons; the
-// defaults are the buttons checked when the program starts.
+// options panel keeps this value in step with its radio buttons, which it
+// first checks from these defaults: スペル問題, 全部, ランダム, 10問.
 enum class QuestionKind { Spelling, Example };
 enum class QuizFilter { All, NeverAnswered, LowAccuracy };
 enum class QuizOrder { InTurn, Random };

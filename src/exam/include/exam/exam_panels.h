@@ -46,6 +46,11 @@ public:
     // "確認": back to the start panel.
     void Button11Click();
 
+signals:
+    // An action of these panels ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
+private:
     QWidget* Panel4 = nullptr;
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
@@ -73,11 +78,6 @@ public:
 
     QTimer* Timer1 = nullptr;
 
-signals:
-    // An action of these panels ran: what it changed, for the window to draw.
-    void acted(const Outcome& outcome);
-
-private:
     void buildStartPanel();
     void buildTestPanel();
     void buildResultsPanel();

@@ -36,6 +36,14 @@ public:
     // Enter (CR) in Edit3 answers while 回答！ is enabled.
     void Edit3KeyPress(QChar key);
 
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QLabel* Label4 = nullptr; // question heading
     QLabel* no = nullptr; // position in turn
     QLabel* Label5 = nullptr; // the prompt
@@ -46,14 +54,6 @@ public:
     QPushButton* nextquestion = nullptr;
     QPushButton* Button5 = nullptr; // ヒント
 
-signals:
-    // An action of this panel ran: what it changed, for the window to draw.
-    void acted(const Outcome& outcome);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void perform(const std::function<Outcome()>& action);
     // The session's texts and state.
     void redraw();

@@ -14,6 +14,13 @@ class TOKBottomDlg : public QDialog {
 public:
     explicit TOKBottomDlg(QWidget* parent = nullptr);
 
+    // Before the dialog is shown: `old` as the old value, the new one empty
+    // and to be typed in Japanese or English, as the field is.
+    void prepare(const QString& old, bool japanese);
+    // The new value as typed.
+    QString newText() const;
+
+private:
     QFrame* Bevel1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -29,7 +29,14 @@ public:
     void Button2Click();
     // Enter in any of the four fields registers.
     void wordKeyPress();
+    // The focus on the first field, where a learner starts typing.
+    void focusFirstField();
 
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
+private:
     QLineEdit* word = nullptr;
     QLineEdit* mean = nullptr;
     QLineEdit* example = nullptr;
@@ -38,11 +45,6 @@ public:
     QPushButton* registerButton = nullptr; // `register`
     QPushButton* Button2 = nullptr;
 
-signals:
-    // An action of this panel ran: what it changed, for the window to draw.
-    void acted(const Outcome& outcome);
-
-private:
     Trainer& trainer_;
     Dialogs& dialogs_;
 };

@@ -40,10 +40,6 @@ public:
     // Deletes the current cell's record.
     void Button9Click();
 
-    QTableView* StringGrid1 = nullptr;
-    QPushButton* Button8 = nullptr;
-    QPushButton* Button9 = nullptr;
-
 signals:
     // An action of the list ran: what it changed, for the window to draw.
     void acted(const Outcome& outcome);
@@ -56,6 +52,9 @@ private:
     // The record of the current cell's row, if it is one.
     std::optional<int> currentRecord() const;
 
+    QTableView* StringGrid1 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
     QWidget* tabControl_;
     Trainer& trainer_;
     Dialogs& dialogs_;

@@ -39,8 +39,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height, int fontPx = 0);
 QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
                     int height);
+// Unchecked: its owner checks one of its group.
 QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-                    int height, bool checked = false);
+                    int height);
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
                     int height);
 

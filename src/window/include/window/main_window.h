@@ -37,10 +37,6 @@ public:
     // Runs on every tab selection by the user.
     void TabControl1Change();
 
-    QWidget* TabControl1 = nullptr;
-    QTabBar* tabBar = nullptr;
-    RegistrationPanel* registration = nullptr;
-
     // The other tabs are built the first time they are needed, so a start
     // builds and lays out only what the first tab shows.
     QuizPanel* quiz();
@@ -59,6 +55,9 @@ private:
     // Selecting a tab from code runs no tab switch.
     void selectTabSilently(int index);
 
+    QWidget* TabControl1 = nullptr;
+    QTabBar* tabBar = nullptr;
+    RegistrationPanel* registration = nullptr;
     Trainer& trainer_;
     Dialogs& dialogs_;
     DialogQuestions questions_;

@@ -35,6 +35,11 @@ public:
     // The words for spreadsheets, Anki, KWordQuiz and Parley.
     void ExportClick();
 
+signals:
+    // An action of this panel ran: what it changed, for the window to draw.
+    void acted(const Outcome& outcome);
+
+private:
     // Question kind (quiz only).
     QRadioButton* RadioButton12; // スペル問題
     QRadioButton* RadioButton13; // 例文問題
@@ -59,11 +64,6 @@ public:
     QPushButton* ImportButton;
     QPushButton* ExportButton;
 
-signals:
-    // An action of this panel ran: what it changed, for the window to draw.
-    void acted(const Outcome& outcome);
-
-private:
     void perform(const std::function<Outcome()>& action);
     // The options as the radio buttons show them.
     void storeOptions();
