@@ -10,6 +10,8 @@
 # program is started (15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# As many build jobs as the machine has cores, unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 scripts/install-deps.sh libbenchmark-dev python3 python3-xlib xvfb dbus-daemon dbus-session-bus-common
 cmake --preset release -DLEXIWREN_BENCH=ON >/dev/null

@@ -11,6 +11,8 @@
 # it exists, or is skipped). Stops by itself within eight minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# As many build jobs as the machine has cores, unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 root="$PWD"
 
 scripts/install-deps.sh xvfb xdotool x11-utils x11-apps x11-xserver-utils python3 kwordquiz xclip

@@ -6,6 +6,8 @@
 # FUZZ_SECONDS sets the time per target (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# As many build jobs as the machine has cores, unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 scripts/install-deps.sh clang libclang-rt-14-dev
 seconds="${FUZZ_SECONDS:-60}"
 cmake --preset fuzz >/dev/null

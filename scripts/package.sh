@@ -19,7 +19,7 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake --preset release -B "$build" -DLEXIWREN_TESTS=OFF \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build" -j2
+cmake --build "$build" -j"${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 bash packaging/validate-install.sh "$build" "$build/stage" io.github.lexiwren.Lexiwren
 (cd "$build" && cpack -G DEB)
 

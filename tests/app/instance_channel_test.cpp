@@ -94,10 +94,10 @@ TEST_F(InstanceChannelTest, TheAlreadyRunningMessageComesOnlyWhenTheHandOverFail
     QTemporaryDir folder;
     const QString lockFile = folder.filePath(QStringLiteral(".default.txt.lock"));
     QFile(lockFile).open(QIODevice::WriteOnly);
-    const QString key = channelKeyFor(lockFile);
+    const QString lockKey = channelKeyFor(lockFile);
     ScriptedDialogs dialogs;
 
-    auto running = copy("listen", key);
+    auto running = copy("listen", lockKey);
     ASSERT_EQ(running->line(), "listening");
     handOverStart(QStringLiteral("words\\default.txt"), lockFile, dialogs);
     EXPECT_TRUE(dialogs.shown.empty());

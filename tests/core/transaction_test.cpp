@@ -148,8 +148,8 @@ TEST_P(Transaction, AFailedSaveChangesNothingAndTheSameActionThenSucceeds)
     EXPECT_EQ(memory(), c.fileAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryAction, Transaction, ::testing::ValuesIn(cases()), [](const auto& info) {
-    QString name = QString::fromLatin1(info.param.name);
+INSTANTIATE_TEST_SUITE_P(EveryAction, Transaction, ::testing::ValuesIn(cases()), [](const auto& each) {
+    QString name = QString::fromLatin1(each.param.name);
     name.remove(QLatin1Char(' '));
     return name.toStdString();
 });
