@@ -3,7 +3,6 @@
 #include "child_process.h"
 #include "support/scripted_dialogs.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -45,10 +44,7 @@ TEST_F(InstanceChannelTest, ALaterStartIsAnsweredByTheRunningCopyWhichComesForwa
     EXPECT_FALSE(socket.permissions()
                  & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup));
 
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_TRUE(InstanceChannel::knock(key, 10000));
-    EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_EQ(running->line(), "forward");
     EXPECT_TRUE(InstanceChannel::knock(key, 10000)) << "answered again";
     EXPECT_EQ(running->line(), "forward");
@@ -61,15 +57,14 @@ TEST_F(InstanceChannelTest, ACopyThatHangsOrNoCopyAtAllLeavesALaterStartUnanswer
 {
     auto hung = copy("hang", key);
     ASSERT_EQ(hung->line(), "listening");
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_FALSE(InstanceChannel::knock(key, 800));
-    EXPECT_GE(clock.elapsed(), 700);
-    EXPECT_LT(clock.elapsed(), 3000);
+    // Its socket takes the knock, and no answer ever comes: the later start
+    // gives up when its time is up, and the copy stays as it was.
+    ASSERT_TRUE(QFileInfo::exists(InstanceChannel::socketPath(key)));
+    EXPECT_FALSE(InstanceChannel::knock(key, 300));
+    EXPECT_EQ(hung->process().state(), QProcess::Running);
 
-    clock.restart();
+    EXPECT_FALSE(QFileInfo::exists(InstanceChannel::socketPath(QStringLiteral("/nobody/holds/this.lock"))));
     EXPECT_FALSE(InstanceChannel::knock(QStringLiteral("/nobody/holds/this.lock"), 300));
-    EXPECT_LT(clock.elapsed(), 2000);
 }
 
 TEST_F(InstanceChannelTest, ACopyStillStartingIsWaitedForAndASocketLeftByAKilledCopyIsTakenOver)

@@ -15,11 +15,18 @@ TEST_F(TrainerTest, RegistrationChecksTheLimitTheTextsTheDuplicateAndTheRequired
         NewWord word;
         RegistrationResult::Kind expected;
     };
-    QByteArray full;
-    for (int k = 0; k < 1000; ++k)
-        full += "w" + QByteArray::number(k) + ",m,,,0,0,0\r\n";
+    const auto many = [](int count) {
+        QByteArray words;
+        for (int k = 0; k < count; ++k)
+            words += "w" + QByteArray::number(k) + ",m,,,0,0,0\r\n";
+        return words;
+    };
+    const QByteArray full = many(1000);
     const Row rows[] = {
         {"full store, empty word", full, typed("", ""), RegistrationResult::Full},
+        {"more than a thousand loaded", many(1003), typed("new", "m"), RegistrationResult::Full},
+        {"the thousandth word", many(999), typed("last", "最後"), RegistrationResult::Registered},
+        {"comma before required", lines({"a,b,,,0,0,0"}), typed("a,b", ""), RegistrationResult::RefusedText},
         {"comma before duplicate", lines({"a,b,,,0,0,0"}), typed("a", "x, y"),
          RegistrationResult::RefusedText},
         {"tab in the example", lines({}), typed("a", "b", "x\ty"), RegistrationResult::RefusedText},
@@ -64,6 +71,10 @@ TEST_F(TrainerTest, ANewWordIsStoredAsTypedWithItsPartOfSpeechAndNoCounts)
     open("apple,x,,,0,0,0");
     trainer.registerWord(typed("kiwi", "y"));
     EXPECT_EQ(wordFile(), "apple,x,,,0,0,0\r\nkiwi,y,,,0,0,0");
+    // A blank last line stays behind the new word.
+    open("apple,x,,,0,0,0\r\n\r\n");
+    trainer.registerWord(typed("kiwi", "y"));
+    EXPECT_EQ(wordFile(), "apple,x,,,0,0,0\r\nkiwi,y,,,0,0,0\r\n\r\n");
 }
 
 TEST_F(TrainerTest, ANewWordGoesBeforeAnEmptyLineAndWhatLiesBehindItStaysOutOfSight)

@@ -108,6 +108,7 @@ TEST_F(QuizTest, EmptyPoolLeftByDamagedRecordFailsNextQuestion)
     startWith(lines({"bad,悪い,,,0,0,x"}));
     options("RadioButton11", "RadioButton12");
     clickTab(1);
+    EXPECT_EQ(dialogs.errors(), std::vector<QString>{"'x' は整数ではありません."});
     dialogs.clear();
     click(quiz().nextquestion);
     EXPECT_EQ(dialogs.errors(), std::vector<QString>{"'' は整数ではありません."});

@@ -118,13 +118,6 @@ TEST_F(RegistrationTest, RegisteringAppendsTheRecordSavesAndClearsTheForm)
     EXPECT_EQ(panel().parts->itemIndex(), 0);
 }
 
-TEST_F(RegistrationTest, RegisteringKeepsAFileWithoutFinalLineBreakThatWay)
-{
-    startWith(sjis("apple,りんご,,,0,0,0"));
-    registerWord("pear", QStringLiteral("なし"));
-    EXPECT_EQ(wordFile(), sjis("apple,りんご,,,0,0,0\r\npear,なし,,,0,0,0"));
-}
-
 TEST_F(RegistrationTest, EnterInAnyFieldRegisters)
 {
     startWith("");
@@ -181,29 +174,6 @@ TEST_F(RegistrationTest, LimitComesBeforeDuplicateWhichComesBeforeRequiredFields
     EXPECT_EQ(wordFile(), manyRecords(1000));
 }
 
-TEST_F(RegistrationTest, LimitCountsLoadedFilesBeyondAThousand)
-{
-    startWith(manyRecords(1003));
-    registerWord("new", QStringLiteral("新しい"));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kLimit});
-    EXPECT_EQ(wordFile(), manyRecords(1003));
-}
-
-TEST_F(RegistrationTest, TheThousandthWordIsAccepted)
-{
-    startWith(manyRecords(999));
-    registerWord("last", QStringLiteral("最後"));
-    EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(wordFile(), manyRecords(999) + sjis("last,最後,,,0,0,0\r\n"));
-}
-
-TEST_F(RegistrationTest, RecordWithEmptyWordMakesAnEmptyFormADuplicate)
-{
-    startWith(records({",なし,,,0,0,0"}));
-    QTest::mouseClick(panel().registerButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{kDuplicate});
-}
-
 TEST_F(RegistrationTest, HalfWidthCommaIsRefusedInEveryField)
 {
     startWith("");
@@ -221,17 +191,6 @@ TEST_F(RegistrationTest, HalfWidthCommaIsRefusedInEveryField)
         EXPECT_EQ(field->text(), QStringLiteral("a, b"));
         EXPECT_EQ(wordFile(), QByteArray());
     }
-}
-
-TEST_F(RegistrationTest, CommaRefusalComesBeforeDuplicateAndRequiredChecks)
-{
-    startWith(records({"a,b,,,0,0,0"}));
-    // The word "a" exists, but "a,b" is refused for its comma, keeping the
-    // form; an empty meaning is not reported first either.
-    registerWord("a,b", "");
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("カンマ")));
-    EXPECT_EQ(panel().word->text(), QStringLiteral("a,b"));
 }
 
 TEST_F(RegistrationTest, FullWidthCommasAreOrdinaryText)
@@ -289,21 +248,6 @@ TEST_F(RegistrationTest, NewWordGoesBeforeTheEmptyLineWhereEveryScanStops)
     const QAbstractItemModel* listed = find<QTableView>("StringGrid1")->model();
     EXPECT_EQ(listed->rowCount(), 2);
     EXPECT_EQ(listed->index(1, 1).data().toString(), QStringLiteral("kiwi"));
-}
-
-TEST_F(RegistrationTest, WordsOutOfSightAreNoDuplicates)
-{
-    startWith(records({"apple,りんご,,,0,0,0", "", "pear,なし,,,0,0,0"}));
-    registerWord("pear", QStringLiteral("洋なし"));
-    EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "pear,洋なし,,,0,0,0", "", "pear,なし,,,0,0,0"}));
-}
-
-TEST_F(RegistrationTest, BlankLastLineStaysBehindTheNewWord)
-{
-    startWith(sjis("apple,りんご,,,0,0,0\r\n\r\n"));
-    registerWord("kiwi", QStringLiteral("キウイ"));
-    EXPECT_EQ(wordFile(), records({"apple,りんご,,,0,0,0", "kiwi,キウイ,,,0,0,0", ""}));
 }
 
 TEST_F(RegistrationTest, AFailedSaveKeepsNothingButTheFormAndEnterThenRegistersOnce)

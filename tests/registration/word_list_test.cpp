@@ -151,7 +151,12 @@ TEST_F(WordListTest, EmptyNewTextOrCancelChangesNothing)
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     answerChange(QStringLiteral("なし"), false);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
-    // Escape and the close box: an unscripted dialog is cancelled.
+    // Escape closes it as キャンセル does.
+    dialogs.modalAnswers.push_back([](QDialog& dialog) {
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        return dialog.result() == QDialog::Accepted;
+    });
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::Modal).size(), 3u);
     EXPECT_EQ(cell(0, 2), QStringLiteral("りんご"));
@@ -182,6 +187,8 @@ TEST_F(WordListTest, ChangeDialogTypesInTheLanguageOfTheField)
     startWith(kThree);
     openList();
     QLineEdit* edit = ChangeDialogControls(*window->OKBottomDlg()).new_Edit;
+    for (int closed = 0; closed < 3; ++closed)
+        dialogs.modalAnswers.push_back([](QDialog&) { return false; });
     clickCell(0, 1);
     QTest::mouseClick(list().Button8, Qt::LeftButton);
     EXPECT_FALSE(inputMethodOn(edit));
@@ -197,6 +204,7 @@ TEST_F(WordListTest, DeletingTheFirstRowRenumbersAndSaves)
 {
     startWith(kThree);
     openList();
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(dialogs.confirmations(), std::vector<QString>{kAskDelete});
     EXPECT_EQ(wordFile(), records({"run,走る,,,1,8,3", "fast,速い,,,2,3,2"}));
@@ -220,6 +228,7 @@ TEST_F(WordListTest, DeletingTheLastRowMovesTheCurrentCellUp)
     startWith(kThree);
     openList();
     clickCell(2, 5);
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(wordFile(), records({"apple,りんご,An apple.,りんご一つ,0,8,1", "run,走る,,,1,8,3"}));
     EXPECT_EQ(rows(), 2);
@@ -231,6 +240,7 @@ TEST_F(WordListTest, DeletingTheOnlyRecordLeavesOnlyTheHeading)
 {
     startWith(sjis("apple,りんご,,,0,0,0"));
     openList();
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(wordFile(), QByteArray());
     EXPECT_EQ(rows(), 0);
@@ -252,6 +262,7 @@ TEST_F(WordListTest, DeletingTheOnlyRecordLeavesOnlyTheHeading)
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(currentRow(), 0);
     dialogs.clear();
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     EXPECT_EQ(dialogs.confirmations().size(), 1u);
     EXPECT_EQ(wordFile(), QByteArray());
@@ -261,6 +272,7 @@ TEST_F(WordListTest, WordRegisteredAfterADeletionIsTheNewLastRow)
 {
     startWith(kThree);
     openList();
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     clickTab(MainWindow::kRegistration);
     registerWord("kiwi", QStringLiteral("キウイ"));
@@ -277,6 +289,7 @@ TEST_F(WordListTest, ADeletionThatBringsADamagedRecordIntoViewIsSavedAndTheListG
     startWith(words);
     openList();
     ASSERT_EQ(rows(), 1000);
+    dialogs.confirmAnswers = {true};
     QTest::mouseClick(list().Button9, Qt::LeftButton);
     // The deletion itself is whole: saved, and memory agrees with the file.
     EXPECT_EQ(wordFile(), words.mid(words.indexOf("\r\n") + 2));

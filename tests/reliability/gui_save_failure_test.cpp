@@ -32,6 +32,7 @@ TEST_F(GuiSaveFailure, ResetOntoAReadOnlyWordFileIsReportedAndTheNextResetSaves)
         ReadOnly readOnly(folder.path(QStringLiteral("words/default.txt")));
         if (!readOnly.effective())
             GTEST_SKIP() << "cannot make a file read-only here (root without the immutable attribute)";
+        dialogs.confirmAnswers = {true};
         press(panel().Button7); // 初期化, confirmed
         ASSERT_EQ(dialogs.errors().size(), 1u);
         EXPECT_EQ(dialogs.errors()[0], QStringLiteral("ファイル words\\default.txt を作成できません."));
@@ -42,6 +43,7 @@ TEST_F(GuiSaveFailure, ResetOntoAReadOnlyWordFileIsReportedAndTheNextResetSaves)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(trainer.book().store.text(), words);
     dialogs.clear();
+    dialogs.confirmAnswers = {true};
     press(panel().Button7);
     EXPECT_TRUE(dialogs.errors().empty());
     EXPECT_EQ(wordFile(), trainer.book().store.text());

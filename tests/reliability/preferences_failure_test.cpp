@@ -38,6 +38,7 @@ TEST_F(UnwritablePreferences, FirstStartReportsItAndRunsOnTheDefaultWordFile)
 
     // And the program runs: a change is saved to it.
     clickTab(MainWindow::kOptions);
+    dialogs.confirmAnswers = {true};
     press(OptionsControls(*window).Button7);
     EXPECT_EQ(wordFile(), "apple," + sjis("りんご") + ",,,0,0,0\r\nrun," + sjis("走る") + ",,,1,0,0\r\n");
 }

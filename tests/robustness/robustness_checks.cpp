@@ -81,6 +81,8 @@ bool isKnownMessage(const QString& text)
 
 std::string unknownMessages(const ScriptedDialogs& dialogs)
 {
+    // Every box is looked at here, the errors among them.
+    dialogs.errors();
     QString out;
     for (const ScriptedDialogs::Shown& shown : dialogs.shown) {
         const bool box = shown.kind == ScriptedDialogs::Kind::Message

@@ -12,6 +12,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
 // A started program driven as a user would, with the few moves both
@@ -30,6 +31,14 @@ protected:
     {
         QWidget* button = find<QWidget>(radio);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+
+    // Chooses a tab; leaving a running test is confirmed.
+    void go(int tab)
+    {
+        if (trainer.exam().running() && find<QTabBar>("TabBar")->currentIndex() != tab)
+            dialogs.confirmAnswers.push_back(true);
+        clickTab(tab);
     }
 
     // One second of the test's countdown, run the way the timer runs it.

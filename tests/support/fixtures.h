@@ -18,6 +18,9 @@ class QWidget;
 // A started program: temp folder, state, scripted dialogs, main window.
 class AppFixture : public ::testing::Test {
 protected:
+    // Every answer scripted was used, every error box looked at.
+    void TearDown() override { dialogs.verifyUsedUp(); }
+
     // Writes `words\default.txt` with the given bytes and a preferences file
     // naming it, then starts the program.
     void startWith(const QByteArray& wordFileBytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <deque>
@@ -44,5 +45,7 @@ private:
 
     QTimer timer_;
     std::deque<Step> steps_;
-    QWidget* acted_ = nullptr;
+    // The window last acted on, until it is gone: another window may be
+    // made where it stood.
+    QPointer<QWidget> acted_;
 };

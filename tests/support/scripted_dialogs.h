@@ -12,6 +12,15 @@ class QDialog;
 
 // Plays the user's part in every message box and dialog. Tests queue the
 // answers; every box shown is logged in order.
+//
+// A test scripts everything the learner decides: a question, a file dialog
+// or a modal dialog nobody scripted fails it (and is answered no, or
+// cancelled), and so do answers left over at its end (verifyUsedUp). A
+// file is picked only as the real dialog allows: under one of the filters
+// offered and, to open, one that is there. Plain messages are logged for
+// the test to check; an error box fails the test unless the test looked
+// at the errors shown (errors(), texts(Kind::Error)) before it cleared the
+// log or ended.
 class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind { Message, Confirm, Error, Open, Save, Modal };
@@ -20,17 +29,19 @@ public:
         QString text;
     };
 
-    // Answers, taken in order. An unscripted confirmation answers OK, an
-    // unscripted file dialog is cancelled, an unscripted modal dialog is
-    // cancelled.
+    ~ScriptedDialogs() override;
+
+    // Answers, taken in order.
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::function<bool(QDialog&)>> modalAnswers;
     // The filter each chosen file of chooseFile is chosen under (0 when
     // unscripted); the file names come from fileAnswers.
     std::deque<int> filterAnswers;
-    // The list of the last confirmList.
+    // The list of the last confirmList, and the filters of the last file
+    // dialog.
     QStringList lastList;
+    QStringList offeredFilters;
     // Runs while a plain, error or confirmation box is "open" (for timer
     // ticks that arrive during a message, say).
     std::function<void(const Shown&)> whileOpen;
@@ -52,8 +63,16 @@ public:
     std::vector<QString> messages() const { return texts(Kind::Message); }
     std::vector<QString> errors() const { return texts(Kind::Error); }
     std::vector<QString> confirmations() const { return texts(Kind::Confirm); }
-    void clear() { shown.clear(); }
+    // Empties the log; an error in it the test never looked at fails it.
+    void clear();
+    // At a test's end: fails it for every answer left over and every error
+    // box it never looked at.
+    void verifyUsedUp() const;
 
 private:
-    std::optional<QString> nextFileAnswer();
+    void open(Kind kind, const QString& text);
+    size_t errorCount() const;
+    void expectNoUnseenErrors() const;
+
+    mutable size_t errorsLookedAt_ = 0;
 };

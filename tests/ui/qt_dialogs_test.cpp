@@ -1,9 +1,13 @@
+#include "support/modal_driver.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -58,6 +62,43 @@ TEST(QtDialogs, ABoxWithAVeryLongPathFitsTheScreenAndIsCentredOnIt)
         EXPECT_LE(std::abs(shown.frame.center().x() - shown.screen.center().x()), 1);
         EXPECT_LE(std::abs(shown.frame.center().y() - shown.screen.center().y()), 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The file dialogs as the learner uses them: a name typed, a filter picked.
+TEST(QtDialogs, AFileDialogAnswersTheNameTypedAsItStandsAndTheFilterItWasPickedUnder)
+{
+    QTemporaryDir folder;
+    QtDialogs dialogs(folder.path());
+    ModalDriver driver;
+    QStringList offered;
+    driver.then({"QFileDialog", [&](QWidget* modal) {
+                     offered = static_cast<QFileDialog*>(modal)->nameFilters();
+                     return ModalDriver::pickFile(QStringLiteral("x\\a.txt")).act(modal);
+                 }});
+    EXPECT_EQ(dialogs.openFileName(QStringLiteral("単語ファイルを開く")),
+              QDir(folder.path()).filePath(QStringLiteral("x\\a.txt")));
+    EXPECT_EQ(offered, QStringList{QStringLiteral("テキストファイル (*.txt)")});
+
+    const QStringList filters{QStringLiteral("CSV (*.csv)"), QStringLiteral("Anki (*.txt)"),
+                              QStringLiteral("KVTML (*.kvtml)")};
+    for (int filter = 0; filter < filters.size(); ++filter) {
+        driver.then(ModalDriver::pickFile(QStringLiteral("out"), filters[filter].section(u' ', 0, 0)));
+        const auto chosen = dialogs.chooseFile(QStringLiteral("単語をエクスポート"), filters, true);
+        ASSERT_TRUE(chosen) << filter;
+        EXPECT_EQ(chosen->filter, filter);
+        // No suffix of the dialog's own: the caller adds the form's.
+        EXPECT_EQ(chosen->path, QDir(folder.path()).filePath(QStringLiteral("out")));
+    }
+
+    driver.then(ModalDriver::cancelFile());
+    EXPECT_FALSE(dialogs.saveFileName(QStringLiteral("単語ファイルを保存")));
+    driver.then(ModalDriver::cancelFile());
+    EXPECT_FALSE(dialogs.chooseFile(QStringLiteral("単語をエクスポート"), filters, true));
+    EXPECT_TRUE(driver.done());
 }
 
 } // namespace

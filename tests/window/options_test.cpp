@@ -34,6 +34,7 @@ TEST_F(OptionsTest, LoadMakesTheChosenFileCurrent)
     EXPECT_EQ(panel().Edit1->text(), QStringLiteral("words\\default.txt"));
 
     // Cancelled: nothing happens.
+    dialogs.fileAnswers = {std::nullopt};
     press(panel().Button3);
     EXPECT_EQ(trainer.book().path.shown(), folder.path(QStringLiteral("other.txt")));
 }
@@ -50,6 +51,7 @@ TEST_F(OptionsTest, LoadThatFailsKeepsTheCurrentFile)
 
     // A new name starts a new, empty word file.
     dialogs.fileAnswers = {folder.path(QStringLiteral("new.txt"))};
+    dialogs.confirmAnswers = {true};
     press(panel().Button3);
     EXPECT_EQ(trainer.book().store.LineCount(), 0);
     EXPECT_EQ(trainer.book().path.shown(), folder.path(QStringLiteral("new.txt")));

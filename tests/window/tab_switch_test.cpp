@@ -77,12 +77,4 @@ TEST_F(TabSwitchTest, LeavingARunningTestNeedsConfirmation)
     EXPECT_EQ(dialogs.confirmations().size(), 2u);
 }
 
-TEST_F(TabSwitchTest, EveryTabSwitchReseedsTheGenerator)
-{
-    startWith("");
-    trainer.seed(0xDEADBEEF);
-    clickTab(MainWindow::kAbout);
-    EXPECT_NE(trainer.rng().seed(), 0xDEADBEEFu);
-}
-
 } // namespace
