@@ -11,6 +11,7 @@
 //   other line of the saved file byte-identical;
 // - nothing crashes or trips ASan/UBSan on the way.
 
+#include "core/display_text.h"
 #include "fuzz_check.h"
 #include "store/failure.h"
 #include "store/line_store.h"
@@ -105,9 +106,9 @@ void readEveryField(const LineStore& store)
         const auto asked = toInt(ReadField(store, i, kAsked));
         const auto correct = toInt(ReadField(store, i, kCorrect));
         if (asked && correct) {
-            const QByteArray rate = AccuracyText(*asked, *correct);
+            const QString rate = AccuracyText(*asked, *correct);
             if (*asked == 0) {
-                FUZZ_CHECK(rate == "--");
+                FUZZ_CHECK(rate == QStringLiteral("--"));
             } else {
                 bool ok = false;
                 const double shown = double(rate.toLongLong(&ok));
