@@ -154,9 +154,13 @@ Outcome Trainer::importWords(const interchange::ImportPlan& plan)
 {
     if (busy_ || plan.records.empty() || !backUp(true))
         return {};
-    return transact([&](State& s, Outcome& o) {
+    bool imported = false;
+    Outcome outcome = transact([&](State& s, Outcome& o) {
         s.book.insertRecords(plan.records);
         s.book.save();
-        o.words = true;
+        o.words = imported = true;
     });
+    if (imported)
+        tell(QStringLiteral("%1 語を登録しました。").arg(plan.records.size()));
+    return outcome;
 }

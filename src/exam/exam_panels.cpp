@@ -120,6 +120,8 @@ void ExamPanels::showPanel()
 
 void ExamPanels::draw(const Outcome& outcome)
 {
+    if (!outcome.exam && !outcome.results && !outcome.answerTaken)
+        return;
     redraw();
     if (outcome.results)
         showResults();

@@ -75,6 +75,8 @@ void QuizPanel::showPanel()
 
 void QuizPanel::draw(const Outcome& outcome)
 {
+    if (!outcome.quiz && !outcome.newQuestion)
+        return;
     redraw();
     // A new question starts with an empty answer field.
     if (outcome.newQuestion) {

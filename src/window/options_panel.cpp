@@ -148,9 +148,7 @@ void OptionsPanel::ImportClick()
             text += QStringLiteral("\n次の %1 行は登録しません。").arg(refused.size());
         if (!dialogs_.confirmList(text, refused) || added == 0)
             return Outcome{};
-        const Outcome outcome = trainer_.importWords(plan);
-        dialogs_.message(QStringLiteral("%1 語を登録しました。").arg(added));
-        return outcome;
+        return trainer_.importWords(plan);
     });
 }
 

@@ -40,7 +40,9 @@ TEST_F(ImportAndBackups, AnImportAddsThePlannedWordsTogetherOrNoneOfThem)
     EXPECT_EQ(wordFile(), before);
     EXPECT_EQ(memory(), before);
 
+    EXPECT_TRUE(learner.told().empty());
     trainer.importWords(plan);
+    EXPECT_EQ(learner.told(), std::vector<QString>{QStringLiteral("2 語を登録しました。")});
     EXPECT_EQ(wordFile(),
               lines({"apple,りんご,,,0,3,1", "kiwi,キウイ,,,0,0,0", "fig,いちじく,A fig.,いちじく一つ,1,0,0",
                      "", "notes behind the blank line"}));
