@@ -19,7 +19,7 @@ TEST_F(TrainerTest, TheListShowsEveryVisibleRecordWithPartOfSpeechAndRate)
     EXPECT_EQ(AccuracyText(apple.asked, apple.correct), QStringLiteral("12"));
     EXPECT_EQ(PartName(rows[1].part), QStringLiteral("動詞"));
     EXPECT_EQ(AccuracyText(rows[1].asked, rows[1].correct), QStringLiteral("--"));
-    EXPECT_EQ(PartName(rows[2].part), QString()); // no name for part 7
+    EXPECT_EQ(PartName(rows[2].part), QString()); // index 7 has no name
     EXPECT_EQ(AccuracyText(rows[2].asked, rows[2].correct), QStringLiteral("67"));
     EXPECT_EQ(rows[2].record, 2);
 }
