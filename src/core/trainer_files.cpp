@@ -89,7 +89,7 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
     // before its words are read, and the old one let go only once the new
     // file is current.
     WordFileLock lock;
-    const bool sameFile = lock_.held() && WordFileLock::lockFileFor(path) == lock_.lockFile();
+    const bool sameFile = lock_.held() && WordFileLock::keyFor(path) == lock_.key();
     if (!sameFile && lock.lock(path) == WordFileLock::Result::kHeldElsewhere)
         throw FileInUse(path);
 
