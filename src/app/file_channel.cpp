@@ -35,8 +35,12 @@ void FileChannel::currentChanged()
         }
         return;
     }
-    key_ = trainer_.lockKey();
-    channel_ = std::make_unique<InstanceChannel>(key_);
+    channel_ = std::make_unique<InstanceChannel>(trainer_.lockKey());
     QObject::connect(channel_.get(), &InstanceChannel::comeForward, [this] { comeForward_(); });
-    channel_->listen();
+    // Without a socket the copy runs unreachable: a later start is told
+    // that Lexiwren runs with the word file.
+    if (channel_->listen())
+        key_ = trainer_.lockKey();
+    else
+        channel_.reset();
 }

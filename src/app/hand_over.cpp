@@ -1,9 +1,8 @@
 #include "app/hand_over.h"
 
 #include "core/conflict.h"
-#include "ui/dialogs.h"
-
 #include "store/word_file_lock.h"
+#include "ui/dialogs.h"
 
 void handOverStart(const QString& wordFile, Dialogs& dialogs, int timeoutMs)
 {
