@@ -77,6 +77,10 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
             QStringLiteral("単語ファイルを置くフォルダ %1 を作れないため、単語ファイル %2 は開いていません。"
                            "単語はどこにも保存されません")
                 .arg(QDir::toNativeSeparators(dataFolder_), path));
+    // A backup worked on as the word file would be pruned away, new words
+    // and all, by a later backup.
+    if (const QString refusal = backups_ ? backups_->refusal(path) : QString(); !refusal.isEmpty())
+        throw Failure(refusal);
 
     // The folder of the default file ("words") is made first, so a first
     // start ends with a current word file to save to, and its lock file has
@@ -89,7 +93,7 @@ void Trainer::makeCurrent(const QString& path, bool createWhenMissing)
     // before its words are read, and the old one let go only once the new
     // file is current.
     WordFileLock lock;
-    const bool sameFile = lock_.held() && WordFileLock::lockFileFor(path) == lock_.lockFile();
+    const bool sameFile = lock_.held() && WordFileLock::keyFor(path) == lock_.key();
     if (!sameFile && lock.lock(path) == WordFileLock::Result::kHeldElsewhere)
         throw FileInUse(path);
 
@@ -136,6 +140,8 @@ QString Trainer::setDefaultWordFile(const QString& path)
     const QString refusal = prefs::valueRefusal(value);
     if (!refusal.isEmpty())
         return refusal;
+    if (const QString inBackups = backups_ ? backups_->refusal(path) : QString(); !inBackups.isEmpty())
+        return inBackups + QStringLiteral("。");
     // Only a name that was stored is shown as the default.
     prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, value);
     defaultWordFile_ = path;

@@ -14,19 +14,28 @@ QString fileNameFor(const QString& storedPath)
     return name;
 }
 
-QByteArray readWholeFile(const QString& path, qint64 limit)
+namespace {
+
+QByteArray readWhole(const QString& path, qint64 limit, bool wordFile)
 {
     FileRead read = readRegularFile(fileNameFor(path), limit);
     if (read.outcome == FileRead::kTooLarge)
-        throw Failure::tooLarge();
+        throw wordFile ? Failure::wordFileTooLarge(path, limit) : Failure::tooLarge();
     if (read.outcome != FileRead::kRead)
         throw Failure::cannotOpen(path, read.reason());
     return std::move(read.bytes);
 }
 
+} // namespace
+
+QByteArray readWholeFile(const QString& path, qint64 limit)
+{
+    return readWhole(path, limit, false);
+}
+
 FileStamp LoadLines(LineStore& store, const QString& path)
 {
-    const QByteArray bytes = readWholeFile(path, kMaxWordFileBytes);
+    const QByteArray bytes = readWhole(path, kMaxWordFileBytes, true);
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
     if (bytes.contains('\0'))

@@ -25,9 +25,16 @@ public:
 
 class ImportAndBackups : public TrainerTest {
 protected:
+    // The copies of the word file, oldest first, as paths below the
+    // temporary folder.
     QStringList backups() const
     {
-        return QDir(folder.path(QStringLiteral("backups"))).entryList(QDir::Files, QDir::Name);
+        const QDir dir(folder.path(QStringLiteral("backups")));
+        QStringList copies;
+        for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString& name : QDir(dir.filePath(sub)).entryList(QDir::Files, QDir::Name))
+                copies << QStringLiteral("backups/") + sub + u'/' + name;
+        return copies;
     }
 };
 
@@ -93,12 +100,12 @@ TEST_F(ImportAndBackups, ACopyBeforeTheFirstChangeOfARunAndBeforeEveryDeletionAn
     trainer.registerWord(typed("kiwi", "キウイ"));
     trainer.registerWord(typed("fig", "いちじく"));
     ASSERT_EQ(backups().size(), 1);
-    EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[0]), start);
+    EXPECT_EQ(folder.read(backups()[0]), start);
 
     const QByteArray beforeDeletion = wordFile();
     trainer.deleteRecord(0);
     ASSERT_EQ(backups().size(), 2);
-    EXPECT_EQ(folder.read(QStringLiteral("backups/") + backups()[1]), beforeDeletion);
+    EXPECT_EQ(folder.read(backups()[1]), beforeDeletion);
     trainer.resetCounts();
     EXPECT_EQ(backups().size(), 3);
 }
@@ -147,4 +154,45 @@ TEST_F(ImportAndBackups, AFailedCopyIsTheLearnersCallAndNeverSilent)
     questions.goOn = true;
     trainer.deleteRecord(0);
     EXPECT_EQ(wordFile(), QByteArray());
+}
+
+// A copy in the backups folder is restored by copying it out: worked on
+// where it lies, it would be pruned away by a later backup, new words and
+// all. So it is opened neither by 読み込む, nor at the start, nor chosen as
+// the default; the current word file stays.
+TEST_F(ImportAndBackups, NoWordFileIsOpenedOrMadeDefaultInsideTheBackupsFolder)
+{
+    trainer.setDataFolder(folder.path(QString()), true);
+    const QByteArray start = lines({"apple,りんご,,,0,3,1"});
+    open(start);
+    trainer.registerWord(typed("kiwi", "キウイ"));
+    ASSERT_EQ(backups().size(), 1);
+    const QString copy = folder.path(backups()[0]);
+    const QString copyByRelativeName = backups()[0].replace(u'/', u'\\');
+
+    for (const QString& inside : {copy, copyByRelativeName, folder.path(QStringLiteral("backups/new.txt"))}) {
+        SCOPED_TRACE(inside.toStdString());
+        try {
+            trainer.openWordFile(inside);
+            FAIL() << "opened";
+        } catch (const Failure& refused) {
+            EXPECT_TRUE(
+                refused.text().startsWith(QStringLiteral("ファイル %1 はバックアップのフォルダ").arg(inside)))
+                << refused.text().toStdString();
+        }
+        EXPECT_EQ(trainer.book().path, QStringLiteral("words\\default.txt"));
+        EXPECT_TRUE(trainer.setDefaultWordFile(inside).endsWith(QStringLiteral("開いてください。")));
+        EXPECT_EQ(trainer.defaultWordFile(), QStringLiteral("words\\default.txt"));
+    }
+    EXPECT_FALSE(folder.exists(QStringLiteral("backups/new.txt")));
+
+    // A default an earlier version let be chosen there: the start opens
+    // nothing, and says why.
+    Trainer next(folder.prefsFile());
+    next.setDataFolder(folder.path(QString()), true);
+    folder.writePrefs(cp932::encode(copyByRelativeName));
+    next.readDefaultWordFile();
+    EXPECT_THROW(next.openDefaultWordFile(), Failure);
+    EXPECT_TRUE(next.book().path.isEmpty());
+    EXPECT_EQ(folder.read(backups()[0]), start);
 }

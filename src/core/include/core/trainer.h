@@ -58,8 +58,10 @@ public:
 
     // Runs whenever another word file became current (its lock is held).
     void setCurrentChanged(std::function<void()> changed) { currentChanged_ = std::move(changed); }
-    // The lock file of the current word file, or empty when none is held.
+    // The lock file of the current word file and the key it is locked by
+    // (WordFileLock), or empty when none is held.
     const QString& lockFile() const { return lock_.lockFile(); }
+    const QString& lockKey() const { return lock_.key(); }
 
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
