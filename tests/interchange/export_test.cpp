@@ -1,7 +1,8 @@
+#include "core/import_plan.h"
 #include "interchange/export_file.h"
-#include "interchange/import_plan.h"
 #include "rows.h"
 #include "store/failure.h"
+#include "store/limits.h"
 
 #include <QFile>
 #include <QProcess>
@@ -39,10 +40,10 @@ QByteArray withoutCounts(const QByteArray& record)
 std::vector<QByteArray> roundTrip(ExportFormat format, const std::vector<QByteArray>& records)
 {
     const auto rows = interchange::readImportBytes(interchange::exportBytes(format, records, "t"), "t");
-    const interchange::ImportPlan plan = interchange::planImport(rows, {}, kMaxRecords);
+    const ImportPlan plan = planImport(rows, {}, kMaxRecords);
     for (const auto& refused : plan.refused)
         ADD_FAILURE() << "line " << refused.line << ": " << qPrintable(refused.reason);
-    return plan.records;
+    return plan.records();
 }
 
 TEST(Export, EveryFormGivesBackTheRecordsByteForByte)
@@ -59,8 +60,8 @@ TEST(Export, EveryFormGivesBackTheRecordsByteForByte)
     for (const ExportFormat format : kFormats) {
         const QString path = dir.filePath(QStringLiteral("words.") + interchange::suffixFor(format));
         interchange::writeExportFile(path, format, records);
-        const auto plan = interchange::planImport(interchange::readImportFile(path), {}, 1000);
-        EXPECT_EQ(plan.records, expected) << qPrintable(path);
+        const auto plan = planImport(interchange::readImportFile(path), {}, 1000);
+        EXPECT_EQ(plan.records(), expected) << qPrintable(path);
     }
 }
 
@@ -86,7 +87,7 @@ TEST(Export, SpreadsheetAndAnkiText)
         interchange::exportBytes(ExportFormat::AnkiText, records, {}), QStringLiteral("t"));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].example, u8("a\tb"));
-    const auto plan = interchange::planImport(rows, {}, 1000);
+    const auto plan = planImport(rows, {}, 1000);
     ASSERT_EQ(plan.refused.size(), 1u);
     EXPECT_EQ(plan.refused[0].line, 5);
 }
