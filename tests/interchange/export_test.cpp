@@ -92,6 +92,51 @@ TEST(Export, SpreadsheetAndAnkiText)
     EXPECT_EQ(plan.refused[0].line, 5);
 }
 
+TEST(Export, SpreadsheetCsvKeepsFormulasFromRunningAndTheOtherFormsExact)
+{
+    const struct {
+        const char* field; // the word file's example field
+        const char* inCsv; // as the spreadsheet export writes it
+    } cases[] = {
+        {"=1+2", "'=1+2"},
+        {"+81 3", "'+81 3"},
+        {"-ful", "'-ful"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=cmd|' /C calc'!A0", "'\t=cmd|' /C calc'!A0"},
+        {"'=already quoted", "''=already quoted"},
+        {"''-twice", "'''-twice"},
+        {"'plain", "'plain"},
+        {"a=b", "a=b"},
+        {"", ""},
+    };
+    std::vector<QByteArray> records;
+    for (const auto& c : cases)
+        records.push_back("w" + QByteArray::number(int(records.size())) + ",m," + c.field + ",,0,0,0");
+
+    const QList<QByteArray> csv = interchange::exportBytes(ExportFormat::Csv, records, {}).split('\n');
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(csv.value(int(i) + 1),
+                  "w" + QByteArray::number(int(i)) + ",m," + cases[i].inCsv + ",," + u8("名詞").toUtf8()
+                      + ",0,0\r")
+            << cases[i].field;
+    // Anki text and KVTML carry every field as it is.
+    for (const ExportFormat format : {ExportFormat::AnkiText, ExportFormat::Kvtml}) {
+        const auto rows = interchange::readImportBytes(interchange::exportBytes(format, records, {}), "t");
+        ASSERT_EQ(rows.size(), std::size(cases));
+        for (size_t i = 0; i < std::size(cases); ++i)
+            EXPECT_EQ(rows[i].example, u8(cases[i].field)) << qPrintable(interchange::suffixFor(format));
+    }
+    // Our own import takes the guard off again, in CSV only: in
+    // tab-separated text the same field is taken as it stands.
+    const std::vector<QByteArray> back =
+        roundTrip(ExportFormat::Csv, {records[0], records[5], records[6], records[7]});
+    EXPECT_EQ(back,
+              (std::vector<QByteArray>{withoutCounts(records[0]), withoutCounts(records[5]),
+                                       withoutCounts(records[6]), withoutCounts(records[7])}));
+    EXPECT_EQ(interchange::readImportBytes("w,m,'=x\n", "in.csv").at(0).example, u8("=x"));
+    EXPECT_EQ(interchange::readImportBytes("w\tm\t'=x\n", "in.txt").at(0).example, u8("'=x"));
+}
+
 TEST(Export, KvtmlIsValidAndCarriesTheCounts)
 {
     QTemporaryDir dir;
