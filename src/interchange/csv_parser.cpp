@@ -26,9 +26,7 @@ const QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 QString cellText(QByteArrayView bytes)
 {
     const qsizetype most = 4 * (kMaxFieldChars + 2);
-    if (bytes.size() <= most)
-        return QString::fromUtf8(bytes);
-    return QString::fromUtf8(bytes.first(most)).left(kMaxFieldChars + 1);
+    return QString::fromUtf8(bytes.first(std::min(most, bytes.size()))).left(kMaxFieldChars + 1);
 }
 
 bool blankBytes(QByteArrayView bytes)
