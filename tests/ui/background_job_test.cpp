@@ -80,6 +80,25 @@ TEST(BackgroundJob, ALongJobShowsItsProgressAndStopsOnCancel)
     EXPECT_EQ(shownProgress(), nullptr);
 }
 
+TEST(BackgroundJob, EscapeCancelsLikeTheButton)
+{
+    QtDialogs dialogs(QStringLiteral("/tmp"));
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (QProgressDialog* progress = shownProgress()) {
+            look.stop();
+            QTest::keyClick(progress, Qt::Key_Escape);
+        }
+    });
+    look.start(10);
+    int reports = 0;
+    EXPECT_FALSE(dialogs.runInBackground(QStringLiteral("x"), [&](const Dialogs::Report& report) {
+        for (; report(0, 1) && reports < 20000; ++reports)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }));
+    EXPECT_LT(reports, 20000);
+}
+
 TEST(BackgroundJob, WhatTheJobRaisesIsRaisedToTheCaller)
 {
     QtDialogs dialogs(QStringLiteral("/tmp"));
