@@ -41,6 +41,26 @@ Failure external(const QString& name, const QString& entity, const QString& targ
                        .arg(name, entity, target));
 }
 
+// Where the document type declaration begins: behind the XML declaration,
+// comments, processing instructions and blanks, in front of any element;
+// -1 when there is none.
+qsizetype doctypeStart(QByteArrayView bytes)
+{
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (;;) {
+        while (i < bytes.size() && QByteArrayView(" \t\r\n").contains(bytes[i]))
+            ++i;
+        const QByteArrayView rest = bytes.sliced(i);
+        if (rest.startsWith("<!DOCTYPE"))
+            return i;
+        const QByteArrayView end = rest.startsWith("<?") ? "?>" : rest.startsWith("<!--") ? "-->" : "";
+        const qsizetype close = end.isEmpty() ? -1 : bytes.indexOf(end, i + 2);
+        if (close < 0)
+            return -1;
+        i = close + end.size();
+    }
+}
+
 } // namespace
 
 QString tooMuchExpansion(const QString& name, qint64 budget)
@@ -52,9 +72,8 @@ QString tooMuchExpansion(const QString& name, qint64 budget)
 
 void checkInternalSubset(const QByteArray& bytes, const QString& name)
 {
-    const qsizetype doctype = bytes.indexOf("<!DOCTYPE");
-    const qsizetype root = bytes.indexOf("<kvtml");
-    if (doctype < 0 || (root >= 0 && root < doctype))
+    const qsizetype doctype = doctypeStart(bytes);
+    if (doctype < 0)
         return;
     const qsizetype n = bytes.size();
     char quote = 0;

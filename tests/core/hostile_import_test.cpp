@@ -137,6 +137,13 @@ TEST_F(HostileImport, EachIsRefusedOrReadInPartWithinBoundsAndTheWordFileStays)
          "実体「x」の中身がファイルにない"},
         // KVTML that expands.
         {"nested entity expansion", [](auto&, auto&) { return billionLaughs(); }, "展開すると"},
+        {"parameter entities behind a comment that names the root element",
+         [](auto&, auto&) {
+             return kvtml("<!-- <kvtml> --><?pi <kvtml?>\n<!DOCTYPE kvtml [<!ENTITY % a \"<!-- x -->\">"
+                              + repeated("%a;", 1000) + "]>",
+                          "a");
+         },
+         "パラメータ実体"},
         {"one entity of 4,000 characters used 250,000 times in one text",
          [](auto&, auto&) {
              return kvtml("<!DOCTYPE kvtml [<!ENTITY e \"" + QByteArray(4000, 'e') + "\">]>",
