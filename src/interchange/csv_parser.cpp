@@ -15,6 +15,8 @@ constexpr int kFieldBegun = 2;
 // megabytes still lets the reader answer a cancel at once.
 constexpr qsizetype kPiece = 64 * 1024;
 
+constexpr size_t kFieldBlock = 256 * 1024;
+
 // An unkept field this long is taken for text without a closer look.
 constexpr qsizetype kLongField = 4096;
 
@@ -44,6 +46,10 @@ CsvParser::CsvParser(char separator, Columns columns) : columns_(std::move(colum
     // libcsv trims blanks around unquoted fields by default; a word's
     // blanks are part of it, as when typed.
     csv_set_space_func(&parser_, [](unsigned char) { return 0; });
+    // libcsv grows the buffer of a field by this much at a time; by its
+    // default of 128 bytes, a field of megabytes (a line read with the
+    // wrong separator while guessing it) is copied over and over.
+    csv_set_blk_size(&parser_, kFieldBlock);
     std::sort(columns_.dropped.begin(), columns_.dropped.end());
 }
 

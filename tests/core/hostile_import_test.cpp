@@ -184,7 +184,7 @@ TEST_F(HostileImport, EachIsRefusedOrReadInPartWithinBoundsAndTheWordFileStays)
          "行目で始まる引用符(\")"
          "が閉じられていないため、そこからファイルの終わりまでを一つの項目として読みました。",
          1},
-        {"NUL bytes", [](auto&, auto&) { return QByteArray("pear,x\n\0\0\0,y\n", 15); },
+        {"NUL bytes", [](auto&, auto&) { return QByteArray("pear,x\n\0\0\0,y\n", 13); },
          "は CSV やテキスト、KVTML のファイルではありません"},
         {"invalid UTF-8 in one row",
          [](auto&, auto&) {
