@@ -1,6 +1,7 @@
 #include "csv_parser.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace interchange {
@@ -15,6 +16,9 @@ constexpr int kFieldBegun = 2;
 // megabytes still lets the reader answer a cancel at once.
 constexpr qsizetype kPiece = 64 * 1024;
 
+// libcsv grows the buffer of a field by this much at a time; by its
+// default of 128 bytes, a field of megabytes (a line read with the wrong
+// separator while guessing it) would be copied over and over.
 constexpr size_t kFieldBlock = 256 * 1024;
 
 // An unkept field this long is taken for text without a closer look.
@@ -46,9 +50,6 @@ CsvParser::CsvParser(char separator, Columns columns) : columns_(std::move(colum
     // libcsv trims blanks around unquoted fields by default; a word's
     // blanks are part of it, as when typed.
     csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    // libcsv grows the buffer of a field by this much at a time; by its
-    // default of 128 bytes, a field of megabytes (a line read with the
-    // wrong separator while guessing it) is copied over and over.
     csv_set_blk_size(&parser_, kFieldBlock);
     std::sort(columns_.dropped.begin(), columns_.dropped.end());
 }
@@ -66,7 +67,10 @@ bool CsvParser::insideQuote() const
 void CsvParser::feed(QByteArrayView bytes)
 {
     const auto size = size_t(bytes.size());
-    if (csv_parse(&parser_, bytes.data(), size, onField, onRecord, this) != size)
+    const size_t parsed = csv_parse(&parser_, bytes.data(), size, onField, onRecord, this);
+    if (pending_)
+        std::rethrow_exception(std::exchange(pending_, nullptr));
+    if (parsed != size)
         throw std::bad_alloc(); // libcsv's only error outside strict mode
 }
 
@@ -113,18 +117,34 @@ int CsvParser::parse(QByteArrayView text, qsizetype from, int firstLine, const O
     const int unclosed = stopped_ ? 0 : openQuote;
     if (!stopped_)
         csv_fini(&parser_, onField, onRecord, this);
+    if (pending_)
+        std::rethrow_exception(std::exchange(pending_, nullptr));
     onRecord_ = nullptr;
     return unclosed;
 }
 
+// libcsv is C: nothing may be thrown through it. What our callbacks raise
+// stops the parse and is raised again once libcsv has returned.
 void CsvParser::onField(void* field, size_t size, void* self)
 {
-    static_cast<CsvParser*>(self)->field(QByteArrayView(static_cast<const char*>(field), qsizetype(size)));
+    auto* me = static_cast<CsvParser*>(self);
+    try {
+        me->field(QByteArrayView(static_cast<const char*>(field), qsizetype(size)));
+    } catch (...) {
+        me->pending_ = std::current_exception();
+        me->stopped_ = true;
+    }
 }
 
 void CsvParser::onRecord(int, void* self)
 {
-    static_cast<CsvParser*>(self)->record();
+    auto* me = static_cast<CsvParser*>(self);
+    try {
+        me->record();
+    } catch (...) {
+        me->pending_ = std::current_exception();
+        me->stopped_ = true;
+    }
 }
 
 void CsvParser::field(QByteArrayView bytes)

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QStringList>
 #include <csv.h>
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -64,6 +65,7 @@ private:
     Columns columns_;
     const OnRecord* onRecord_ = nullptr;
     bool stopped_ = false;
+    std::exception_ptr pending_; // raised by a callback inside libcsv
     CsvRecord current_;
     int start_ = 0;
     qint64 ended_ = 0;

@@ -139,6 +139,16 @@ TEST(ImportReading, ProgressIsToldAndACancelStopsEveryForm)
     }
 }
 
+TEST(ImportReading, WhatTheSinkRaisesEndsTheReadingCleanly)
+{
+    struct Raising : interchange::ImportSink {
+        void row(ImportRow&&) override { throw Failure(QStringLiteral("full")); }
+        void note(const QString&) override { }
+    } raising;
+    EXPECT_THROW(interchange::readImportBytes("a,b\nc,d\n", QStringLiteral("x"), raising), Failure);
+    EXPECT_THROW(interchange::readImportBytes("a,\"b", QStringLiteral("x"), raising), Failure);
+}
+
 TEST(ImportReading, AFileOverTheCapIsRefusedByNameAtOnce)
 {
     QTemporaryDir dir;
