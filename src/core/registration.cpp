@@ -1,9 +1,9 @@
 // Registering a new word on the registration tab.
 
 #include "core/word_book.h"
+#include "core/word_rules.h"
 
 #include "store/codec.h"
-#include "store/field_text.h"
 #include "store/limits.h"
 #include "store/record.h"
 
@@ -11,35 +11,29 @@
 
 RegistrationResult WordBook::registerWord(const NewWord& typed)
 {
-    const int seen = visibleRecords(kMaxRecords);
-    if (seen >= kMaxRecords)
+    if (word_rules::room(store) <= 0)
         return {RegistrationResult::Full,
                 QStringLiteral("一つの単語ファイルに登録できるのは1000語までです。")};
 
     // Text the record cannot hold is refused before anything is compared,
-    // and the form stays as typed so the learner can mend it.
+    // and the form stays as typed so the learner can mend it. A character
+    // with no CP932 code raises the codec's Failure, which names it.
     const std::array<const QString*, 4> texts{&typed.word, &typed.mean, &typed.example, &typed.exampleMean};
+    if (const auto problem = word_rules::textProblem(typed)) {
+        if (problem->refusal.isEmpty())
+            cp932::encode(*texts[size_t(problem->text)]);
+        return {RegistrationResult::RefusedText, problem->refusal};
+    }
     std::array<QByteArray, 4> bytes;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const QString refusal = fieldRefusal(*texts[i]);
-        if (!refusal.isEmpty())
-            return {RegistrationResult::RefusedText, refusal};
+    for (size_t i = 0; i < texts.size(); ++i)
         bytes[i] = cp932::encode(*texts[i]);
-    }
 
-    for (int i = 0; i < seen; ++i) {
-        if (ReadField(store, i, kWord) == bytes[0])
-            return {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")};
-    }
+    if (word_rules::registeredWords(store).contains(bytes[0]))
+        return {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")};
     if (bytes[0].isEmpty() || bytes[1].isEmpty())
         return {RegistrationResult::MissingRequired,
                 QStringLiteral("「単語」「意味」「品詞」は必須項目です")};
 
-    const QByteArray record = NewRecord(bytes[0], bytes[1], bytes[2], bytes[3], typed.part);
-    // The new word goes right behind the last record every view sees. When
-    // the scan ended at an empty line inside the store (a word file edited
-    // by hand), that line stays behind the new word, and so does whatever
-    // the learner keeps out of sight behind it.
-    store.InsertLine(seen, record);
+    word_rules::insertNew(store, {NewRecord(bytes[0], bytes[1], bytes[2], bytes[3], typed.part)});
     return {RegistrationResult::Registered, {}};
 }

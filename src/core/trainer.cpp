@@ -1,5 +1,6 @@
 #include "core/trainer.h"
 
+#include "core/word_rules.h"
 #include "store/codec.h"
 #include "store/limits.h"
 #include "store/preferences.h"
@@ -89,19 +90,22 @@ bool Trainer::resetCounts()
     });
 }
 
-void Trainer::importWords(const interchange::ImportPlan& plan)
+ImportOutcome Trainer::importWords(const ImportPlan& plan)
 {
-    if (plan.records.empty())
-        return;
+    // The plan was made against a copy of the words; between the preview
+    // and OK the learner or another program may have changed them.
+    if (std::optional<ImportPlan> changed = recheckImport(plan, state_.book.store))
+        return {0, std::move(changed), {}};
+    const int added = int(plan.words.size());
+    if (added == 0)
+        return {};
     backUp(true);
     transact([&](State& s) {
-        // Like registrations: behind the last record every view sees.
-        const int seen = s.book.visibleRecords(kMaxRecords);
-        int at = seen;
-        for (const QByteArray& record : plan.records)
-            s.book.store.InsertLine(at++, record);
+        // Where registrations go: behind the last record every view sees.
+        word_rules::insertNew(s.book.store, plan.records());
         s.book.save();
     });
+    return {added, std::nullopt, QStringLiteral("%1 語を登録しました。").arg(added)};
 }
 
 bool Trainer::startQuiz()

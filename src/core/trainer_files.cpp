@@ -166,9 +166,14 @@ void Trainer::writeWordFile(const QString& path) const
     SaveLines(state_.book.store, path);
 }
 
-interchange::ImportPlan Trainer::planImport(const QString& file) const
+ImportJob Trainer::importJob(const QString& file) const
 {
-    return interchange::planImport(interchange::readImportFile(file), state_.book.store);
+    return ImportJob(file, state_.book.store);
+}
+
+ImportPlan Trainer::planImport(const QString& file) const
+{
+    return importJob(file).run();
 }
 
 void Trainer::exportWords(const QString& path, interchange::ExportFormat format) const

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <optional>
 
 OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
@@ -172,19 +173,24 @@ void OptionsPanel::ImportClick()
                                 false);
         if (!chosen)
             return;
-        const interchange::ImportPlan plan = trainer_.planImport(chosen->path);
-        QStringList refused;
-        for (const interchange::RefusedRow& row : plan.refused)
-            refused << QStringLiteral("%1 行目: %2").arg(row.line).arg(row.reason);
-        const int added = int(plan.records.size());
-        QString text = added > 0 ? QStringLiteral("%1 語を登録します。").arg(added)
-                                 : QStringLiteral("登録できる単語がありません。");
-        if (!refused.isEmpty())
-            text += QStringLiteral("\n次の %1 行は登録しません。").arg(refused.size());
-        if (!dialogs_.confirmList(text, refused) || added == 0)
+        // Read and planned away from the GUI thread, against a copy of the
+        // words: a large file neither freezes the window nor holds on to it.
+        const ImportJob job = trainer_.importJob(chosen->path);
+        std::optional<ImportPlan> plan;
+        if (!dialogs_.runInBackground(QStringLiteral("%1 を読んでいます…").arg(chosen->path),
+                                      [&](const Dialogs::Report& report) { plan = job.run(report); }))
             return;
-        trainer_.importWords(plan);
-        dialogs_.message(QStringLiteral("%1 語を登録しました。").arg(added));
+        // Asked again, as it now stands, while the words changed between
+        // the question and OK.
+        while (plan) {
+            const ImportPreview preview = previewImport(*plan);
+            if (!dialogs_.confirmList(preview.text, preview.list) || !preview.registers)
+                return;
+            ImportOutcome outcome = trainer_.importWords(*plan);
+            plan = std::move(outcome.changed);
+            if (!plan)
+                dialogs_.message(outcome.message);
+        }
     });
 }
 

@@ -47,8 +47,8 @@ TEST_F(ImportAndBackups, AnImportAddsThePlannedWordsTogetherOrNoneOfThem)
         QStringLiteral("in.csv"),
         QStringLiteral("単語,意味\nkiwi,キウイ\napple,林檎\npear,,\nfig,いちじく,A fig.,いちじく一つ,動詞\n")
             .toUtf8());
-    const interchange::ImportPlan plan = trainer.planImport(folder.path(QStringLiteral("in.csv")));
-    ASSERT_EQ(plan.records.size(), 2u);
+    const ImportPlan plan = trainer.planImport(folder.path(QStringLiteral("in.csv")));
+    ASSERT_EQ(plan.words.size(), 2u);
     ASSERT_EQ(plan.refused.size(), 2u); // apple is registered, pear has no meaning
     EXPECT_EQ(plan.refused[0].line, 3);
 

@@ -1,5 +1,9 @@
 #include "support/scripted_dialogs.h"
 
+#include <atomic>
+#include <exception>
+#include <thread>
+
 void ScriptedDialogs::message(const QString& text)
 {
     shown.push_back({Kind::Message, text});
@@ -88,4 +92,33 @@ bool ScriptedDialogs::confirmList(const QString& text, const QStringList& items)
 {
     lastList = items;
     return confirm(text);
+}
+
+bool ScriptedDialogs::runInBackground(const QString& label, const Job& job)
+{
+    shown.push_back({Kind::Progress, label});
+    if (background)
+        return background(label, job);
+    std::atomic<int> made{0};
+    std::atomic<bool> cancelled{false};
+    std::exception_ptr failure;
+    const Report report = [&](qint64, qint64) {
+        if (const int n = ++made; cancelAtReport && n >= *cancelAtReport)
+            cancelled = true;
+        return !cancelled.load();
+    };
+    std::thread worker([&] {
+        try {
+            job(report);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    worker.join();
+    reports += made;
+    if (cancelled)
+        return false;
+    if (failure)
+        std::rethrow_exception(failure);
+    return true;
 }

@@ -2,11 +2,11 @@
 
 #include "core/conflict.h"
 #include "core/exam_session.h"
+#include "core/import_plan.h"
 #include "core/options.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
 #include "interchange/export_file.h"
-#include "interchange/import_plan.h"
 #include "store/backups.h"
 #include "store/order_list.h"
 #include "store/random.h"
@@ -95,12 +95,17 @@ public:
     void openWordFile(const QString& path);
     // 書き出す: the words are written to `path`; the current file stays.
     void writeWordFile(const QString& path) const;
-    // What importing the file would add and refuse, against the words now
-    // registered. Raises a Failure when the file cannot be read.
-    interchange::ImportPlan planImport(const QString& file) const;
-    // Registers the plan's records as one action: all saved together, or
-    // none of them.
-    void importWords(const interchange::ImportPlan& plan);
+    // インポート: reading `file` and planning against the words registered
+    // now, as a job that may run on another thread while the trainer goes
+    // on (it holds a copy of the words, never the trainer).
+    ImportJob importJob(const QString& file) const;
+    // The same at once. Raises a Failure when the file cannot be read.
+    ImportPlan planImport(const QString& file) const;
+    // Registers the plan's words as one action: all saved together, or none
+    // of them. The plan is checked again first against the words as they
+    // are now: when a word was registered meanwhile or the room is used up,
+    // nothing changes and the outcome holds the plan as it now stands.
+    ImportOutcome importWords(const ImportPlan& plan);
     // Writes the visible records, with their counts, for another program.
     void exportWords(const QString& path, interchange::ExportFormat format) const;
 
