@@ -1,10 +1,10 @@
 // Long work off the GUI thread, with a progress dialog that can cancel it.
 
 #include "ui/controls.h"
+#include "ui/plain_text.h"
 #include "ui/qt_dialogs.h"
 
 #include <QEventLoop>
-#include <QLabel>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
@@ -52,9 +52,7 @@ bool QtDialogs::runInBackground(const QString& label, const Job& job)
     CentredProgress dialog;
     dialog.setWindowTitle(programName());
     // The label names a file: its name is text, never markup.
-    auto* text = new QLabel(label);
-    text->setTextFormat(Qt::PlainText);
-    dialog.setLabel(text);
+    dialog.setLabel(ui::plainLabel(label, &dialog));
     dialog.setCancelButtonText(QStringLiteral("キャンセル"));
     dialog.setAccessibleName(label);
     dialog.setWindowModality(Qt::ApplicationModal);
