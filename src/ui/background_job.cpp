@@ -81,10 +81,16 @@ bool QtDialogs::runInBackground(const QString& label, const Job& job)
         }
         polling = false;
     });
-    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+    const auto cancel = [&] {
         cancelled = true;
         loop.quit();
-    });
+    };
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, cancel);
+    // Escape cancels through the dialog's shortcut while it is the active
+    // window; before it has become one, the key rejects the dialog instead,
+    // which hides it without a word. Either way the job stops: a dialog
+    // gone while its job runs on would leave no way to cancel it.
+    QObject::connect(&dialog, &QDialog::rejected, &loop, cancel);
 
     std::unique_ptr<QThread> worker(QThread::create([&] {
         try {

@@ -99,6 +99,27 @@ TEST(BackgroundJob, EscapeCancelsLikeTheButton)
     EXPECT_LT(reports, 20000);
 }
 
+// Escape on a dialog that is not yet the active window rejects it instead of
+// going through its cancel shortcut; the job must stop all the same.
+TEST(BackgroundJob, ADialogRejectedAnyWayCancelsTheJob)
+{
+    QtDialogs dialogs(QStringLiteral("/tmp"));
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (QProgressDialog* progress = shownProgress()) {
+            look.stop();
+            progress->reject();
+        }
+    });
+    look.start(10);
+    int reports = 0;
+    EXPECT_FALSE(dialogs.runInBackground(QStringLiteral("x"), [&](const Dialogs::Report& report) {
+        for (; report(0, 1) && reports < 20000; ++reports)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }));
+    EXPECT_LT(reports, 20000);
+}
+
 TEST(BackgroundJob, WhatTheJobRaisesIsRaisedToTheCaller)
 {
     QtDialogs dialogs(QStringLiteral("/tmp"));
