@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sqlite.h"
+
+#include <QString>
+#include <optional>
+
+namespace history {
+
+// The open database of a History and what its transactions look up often.
+struct Session {
+    sql::Connection db;
+    bool laidOut = false; // our tables exist (an empty file has none yet)
+
+    // The id of the word file's key, created when `create` and missing.
+    std::optional<qint64> fileId(const QString& key, bool create);
+    // The id of the word as registered now in that word file (not retired),
+    // created when `create` and missing.
+    std::optional<qint64> wordId(qint64 file, const QByteArray& word, bool create);
+};
+
+// The layout this Lexiwren writes, in PRAGMA user_version, and the mark in
+// PRAGMA application_id ("LXWR") that tells our histories from other SQLite
+// files.
+inline constexpr int kLayoutVersion = 1;
+inline constexpr int kApplicationId = 0x4C585752;
+
+// Checks the layout of an open database, creating it in an empty one when
+// `create`. Raises sql::Failure: Foreign, Newer, or whatever SQLite reports.
+// False when the database is empty and was left so.
+bool prepareLayout(sql::Connection& db, bool create);
+
+} // namespace history
