@@ -12,14 +12,15 @@ double grade(Rating rating)
     return static_cast<double>(static_cast<int>(rating));
 }
 
+// NaN, which no formula here makes from sound input, goes to the bottom.
 double clampStability(double s)
 {
-    return std::clamp(s, kMinStability, kMaxStability);
+    return s >= kMinStability ? std::min(s, kMaxStability) : kMinStability;
 }
 
 double clampDifficulty(double d)
 {
-    return std::clamp(d, kMinDifficulty, kMaxDifficulty);
+    return d >= kMinDifficulty ? std::min(d, kMaxDifficulty) : kMinDifficulty;
 }
 
 } // namespace
