@@ -3,7 +3,11 @@
 #include "session.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace history {
 
@@ -29,6 +33,29 @@ qint64 sizeOf(const QString& name)
 {
     struct stat info { };
     return ::stat(QFile::encodeName(name).constData(), &info) == 0 ? qint64(info.st_size) : 0;
+}
+
+// Makes the missing history file ourselves, so that a folder refusing it
+// is told apart from one that does not exist.
+void createEmpty(const QString& name)
+{
+    const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EEXIST)
+            return; // another Lexiwren was quicker
+        throw sql::Failure{sql::problemOf(SQLITE_CANTOPEN, error),
+                           QString::fromLocal8Bit(std::strerror(error))};
+    }
+    ::close(fd);
+}
+
+// The bytes the header says the database has: a file cut short keeps its
+// old page count there.
+qint64 pagesOf(sql::Connection& db)
+{
+    sql::Statement pages(db, "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
+    return pages.step() ? pages.integer(0) : 0;
 }
 
 bool permanent(Problem problem)
@@ -95,26 +122,30 @@ bool History::ensureOpen(bool writing)
     auto session = std::move(session_);
     try {
         if (!session) {
+            if (writing && kindOf(file_) == Kind::Missing)
+                createEmpty(file_);
             session = std::make_unique<Session>();
             // Whether a WAL file with unmerged pages stands beside it,
             // before opening makes one.
             const bool walPages = sizeOf(file_ + QStringLiteral("-wal")) > 0;
             session->db.open(file_, settings_.busyTimeout);
             readOnly_ = session->db.readOnly();
-            if (!readOnly_) {
+            if (!walPages && pagesOf(session->db) > sizeOf(file_))
+                throw sql::Failure{Problem::Damaged, QStringLiteral("shorter than its pages")};
+            // Nothing is written to a file before it is known to be ours.
+            session->laidOut = hasLayout(session->db);
+            if (!readOnly_ && (session->laidOut || writing)) {
                 sql::Statement mode(session->db, "PRAGMA journal_mode = WAL");
                 mode.step();
             }
             session->db.exec("PRAGMA synchronous = NORMAL");
-            // A file cut short keeps its old page count in its header.
-            sql::Statement pages(session->db,
-                                 "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
-            if (!walPages && pages.step() && pages.integer(0) > sizeOf(file_))
-                throw sql::Failure{Problem::Damaged, QStringLiteral("shorter than its pages")};
         }
         if (writing && readOnly_)
             throw sql::Failure{Problem::ReadOnly, QStringLiteral("opened read-only")};
-        session->laidOut = prepareLayout(session->db, writing);
+        if (writing && !session->laidOut) {
+            createLayout(session->db);
+            session->laidOut = true;
+        }
     } catch (const sql::Failure& failure) {
         // Opened again at the next call, which is cheap: only a lock or a
         // full disk is worth another try, and neither keeps us waiting long.

@@ -53,12 +53,13 @@ bool check(const Mark& mark)
 
 } // namespace
 
-bool prepareLayout(sql::Connection& db, bool create)
+bool hasLayout(sql::Connection& db)
 {
-    if (check(markOf(db)))
-        return true;
-    if (!create)
-        return false;
+    return check(markOf(db));
+}
+
+void createLayout(sql::Connection& db)
+{
     // Another Lexiwren may be creating it at the same moment: look again
     // once we hold the write lock.
     db.exec("BEGIN IMMEDIATE");
@@ -73,7 +74,6 @@ bool prepareLayout(sql::Connection& db, bool create)
         sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
-    return true;
 }
 
 std::optional<qint64> Session::fileId(const QString& key, bool create)

@@ -169,7 +169,7 @@ bool History::copyTo(const QString& path)
     // VACUUM INTO writes a compact copy of one consistent moment, and only
     // into a file that is missing or empty: the empty temporary file.
     if (!temporary.open()) {
-        noteError(Problem::ReadOnly, temporary.errorString(), true);
+        lastError_ = Error{Problem::ReadOnly, true, path, temporary.errorString()};
         return false;
     }
     temporary.close();
@@ -184,7 +184,12 @@ bool History::copyTo(const QString& path)
         temporary.setAutoRemove(false);
         flushToDisk(folder, true);
     } catch (const sql::Failure& failure) {
-        noteError(failure.problem, failure.detail, true);
+        // A copy that cannot be written is the backup's trouble, told by
+        // whoever asked for it; only damage found in the history is ours.
+        if (failure.problem == Problem::Damaged || failure.problem == Problem::TooLarge)
+            noteError(failure.problem, failure.detail, false);
+        else
+            lastError_ = Error{failure.problem, true, path, failure.detail};
         return false;
     }
     return true;

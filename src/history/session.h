@@ -25,9 +25,11 @@ struct Session {
 inline constexpr int kLayoutVersion = 1;
 inline constexpr int kApplicationId = 0x4C585752;
 
-// Checks the layout of an open database, creating it in an empty one when
-// `create`. Raises sql::Failure: Foreign, Newer, or whatever SQLite reports.
-// False when the database is empty and was left so.
-bool prepareLayout(sql::Connection& db, bool create);
+// Whether the open database holds our layout (false when it is empty).
+// Raises sql::Failure, touching nothing, for a file that is not a history
+// of ours (Foreign) or of a later layout (Newer).
+bool hasLayout(sql::Connection& db);
+// Creates the layout in an empty database.
+void createLayout(sql::Connection& db);
 
 } // namespace history

@@ -15,7 +15,7 @@ constexpr int kProgressSteps = 10000;
 
 } // namespace
 
-Problem problemOf(int code, int systemErrno)
+Problem problemOf(int code, int error)
 {
     switch (code & 0xff) {
     case SQLITE_BUSY:
@@ -35,7 +35,7 @@ Problem problemOf(int code, int systemErrno)
     case SQLITE_INTERRUPT: return Problem::TooLarge;
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
-        switch (systemErrno) {
+        switch (error) {
         case ENOSPC:
         case EFBIG:
         case EDQUOT: return Problem::Full;
@@ -51,6 +51,19 @@ Problem problemOf(int code, int systemErrno)
     }
 }
 
+namespace {
+
+// SQLite keeps the errno of a failed write only sometimes (a write cut
+// short by the file size limit leaves it 0); the one the call left behind
+// tells a full disk from other trouble then.
+int systemErrno(sqlite3* db, int callErrno)
+{
+    const int kept = db ? sqlite3_system_errno(db) : 0;
+    return kept != 0 ? kept : callErrno;
+}
+
+} // namespace
+
 Connection::~Connection()
 {
     close();
@@ -61,10 +74,12 @@ void Connection::open(const QString& file, std::chrono::milliseconds busyTimeout
     close();
     const QByteArray name = QFile::encodeName(file);
     sqlite3* db = nullptr;
+    errno = 0;
     const int rc = sqlite3_open_v2(name.constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int callErrno = errno;
     if (rc != SQLITE_OK) {
-        const int error = db ? sqlite3_system_errno(db) : 0;
+        const int error = systemErrno(db, callErrno);
         const QString detail = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
         throw Failure{problemOf(rc, error), detail};
@@ -79,7 +94,6 @@ void Connection::open(const QString& file, std::chrono::milliseconds busyTimeout
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
-    sqlite3_limit(db_, SQLITE_LIMIT_ATTACHED, 0);
     sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout.count()));
     sqlite3_progress_handler(db_, kProgressSteps, &Connection::progress, this);
 }
@@ -110,25 +124,32 @@ int Connection::progress(void* self)
 void Connection::exec(const char* sql)
 {
     char* message = nullptr;
+    errno = 0;
     const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+    const int callErrno = errno;
     if (rc != SQLITE_OK) {
-        const QString detail = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+        const int error = systemErrno(db_, callErrno);
+        const QString detail = QString::fromUtf8(message ? message : sqlite3_errstr(rc))
+            + QStringLiteral(" [%1/%2]").arg(sqlite3_extended_errcode(db_)).arg(error);
         sqlite3_free(message);
-        throw Failure{problemOf(rc, sqlite3_system_errno(db_)), detail};
+        throw Failure{problemOf(sqlite3_extended_errcode(db_), error), detail};
     }
 }
 
-void Connection::fail(int code) const
+void Connection::fail(int code, int callErrno) const
 {
-    throw Failure{problemOf(code, db_ ? sqlite3_system_errno(db_) : 0),
-                  QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code))};
+    const int error = systemErrno(db_, callErrno);
+    throw Failure{problemOf(code, error),
+                  QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code))
+                      + QStringLiteral(" [%1/%2]").arg(code).arg(error)};
 }
 
 Statement::Statement(Connection& connection, const char* sql) : connection_(connection)
 {
+    errno = 0;
     const int rc = sqlite3_prepare_v2(connection_.get(), sql, -1, &stmt_, nullptr);
     if (rc != SQLITE_OK)
-        connection_.fail(rc);
+        connection_.fail(rc, errno);
 }
 
 Statement::~Statement()
@@ -165,12 +186,13 @@ Statement& Statement::bindNull(int index)
 
 bool Statement::step()
 {
+    errno = 0;
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    connection_.fail(rc);
+    connection_.fail(sqlite3_extended_errcode(connection_.get()), errno);
 }
 
 void Statement::run()

@@ -38,8 +38,9 @@ public:
 
     // Runs statements without results. Raises Failure.
     void exec(const char* sql);
-    // Raises the Failure for `code` with the connection's own message.
-    [[noreturn]] void fail(int code) const;
+    // Raises the Failure for `code` with the connection's own message;
+    // `callErrno` is errno as the failed call left it.
+    [[noreturn]] void fail(int code, int callErrno) const;
     // No statement may run past this moment (a hostile file's query is cut
     // off and reported as TooLarge); none before it is set.
     void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
