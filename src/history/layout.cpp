@@ -76,27 +76,40 @@ void createLayout(sql::Connection& db)
     }
 }
 
+sql::Statement& Session::cached(const char* sql)
+{
+    std::unique_ptr<sql::Statement>& statement = statements_[sql];
+    if (!statement)
+        statement = std::make_unique<sql::Statement>(db, sql);
+    statement->reset();
+    return *statement;
+}
+
 std::optional<qint64> Session::fileId(const QString& key, bool create)
 {
-    sql::Statement find(db, "SELECT id FROM word_files WHERE key = ?");
-    if (find.bind(1, key).step())
-        return find.integer(0);
+    sql::Statement& find = cached("SELECT id FROM word_files WHERE key = ?");
+    if (find.bind(1, key).step()) {
+        const qint64 id = find.integer(0);
+        find.reset();
+        return id;
+    }
     if (!create)
         return std::nullopt;
-    sql::Statement add(db, "INSERT INTO word_files(key) VALUES (?)");
-    add.bind(1, key).run();
+    cached("INSERT INTO word_files(key) VALUES (?)").bind(1, key).run();
     return sqlite3_last_insert_rowid(db.get());
 }
 
 std::optional<qint64> Session::wordId(qint64 file, const QByteArray& word, bool create)
 {
-    sql::Statement find(db, "SELECT id FROM words WHERE file = ? AND word = ? AND retired IS NULL");
-    if (find.bind(1, file).bind(2, word).step())
-        return find.integer(0);
+    sql::Statement& find = cached("SELECT id FROM words WHERE file = ? AND word = ? AND retired IS NULL");
+    if (find.bind(1, file).bind(2, word).step()) {
+        const qint64 id = find.integer(0);
+        find.reset();
+        return id;
+    }
     if (!create)
         return std::nullopt;
-    sql::Statement add(db, "INSERT INTO words(file, word) VALUES (?, ?)");
-    add.bind(1, file).bind(2, word).run();
+    cached("INSERT INTO words(file, word) VALUES (?, ?)").bind(1, file).bind(2, word).run();
     return sqlite3_last_insert_rowid(db.get());
 }
 

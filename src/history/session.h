@@ -3,6 +3,8 @@
 #include "sqlite.h"
 
 #include <QString>
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace history {
@@ -12,11 +14,18 @@ struct Session {
     sql::Connection db;
     bool laidOut = false; // our tables exist (an empty file has none yet)
 
+    // The statement for `sql`, prepared once per session and made ready
+    // again for each use: every answer runs the same few.
+    sql::Statement& cached(const char* sql);
+
     // The id of the word file's key, created when `create` and missing.
     std::optional<qint64> fileId(const QString& key, bool create);
     // The id of the word as registered now in that word file (not retired),
     // created when `create` and missing.
     std::optional<qint64> wordId(qint64 file, const QByteArray& word, bool create);
+
+private:
+    std::map<const char*, std::unique_ptr<sql::Statement>> statements_;
 };
 
 // The layout this Lexiwren writes, in PRAGMA user_version, and the mark in
