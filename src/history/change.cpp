@@ -56,9 +56,10 @@ bool Change::answer(const QString& wordFile, const Answer& answer)
 {
     return step([&](Session& session) {
         const qint64 word = *session.wordId(*session.fileId(wordFile, true), answer.word, true);
-        sql::Statement insert(session.db,
-                              "INSERT INTO reviews(word, time, place, right, hint, seconds)"
-                              " VALUES (?, ?, ?, ?, ?, ?)");
+        sql::Statement& insert =
+            session.cached("INSERT INTO reviews(word, time, seq, place, right, hint, seconds)"
+                           " SELECT ?1, ?2, coalesce(max(seq) + 1, 0), ?3, ?4, ?5, ?6 FROM reviews WHERE "
+                           "word = ?1 AND time = ?2");
         insert.bind(1, word).bind(2, answer.time).bind(3, qint64(answer.place)).bind(4, qint64(answer.right));
         insert.bind(5, qint64(answer.hint));
         if (answer.seconds >= 0)
@@ -85,8 +86,16 @@ bool Change::rename(const QString& wordFile, const QByteArray& from, const QByte
         if (!source || from == to)
             return;
         if (const std::optional<qint64> target = session.wordId(*file, to, false)) {
-            sql::Statement move(session.db, "UPDATE reviews SET word = ? WHERE word = ?");
+            // Numbered after the target's own, so that two answers of one
+            // second stay two.
+            sql::Statement move(
+                session.db,
+                "INSERT INTO reviews(word, time, seq, place, right, hint, seconds)"
+                " SELECT ?1, time, seq + (SELECT coalesce(max(seq) + 1, 0) FROM reviews WHERE word = ?1),"
+                " place, right, hint, seconds FROM reviews WHERE word = ?2");
             move.bind(1, *target).bind(2, *source).run();
+            sql::Statement clear(session.db, "DELETE FROM reviews WHERE word = ?");
+            clear.bind(1, *source).run();
             sql::Statement drop(session.db, "DELETE FROM words WHERE id = ?");
             drop.bind(1, *source).run();
         } else {

@@ -7,14 +7,17 @@ namespace {
 // Words are kept once per word file and registration: the reviews point at
 // that row, so 変更 of the spelling rewrites one row, and 消去 marks it
 // retired (with its time) so that a word registered again under the same
-// spelling gets a new row and starts afresh.
+// spelling gets a new row and starts afresh. The reviews are stored in the
+// order they are read, by word and time (seq tells apart two answers to
+// one word in one second), so a word file's reviews come off the disk in
+// one sweep, without an index to look up or a sort.
 constexpr const char* kCreate = R"(
 CREATE TABLE word_files(id INTEGER PRIMARY KEY, key TEXT NOT NULL UNIQUE);
 CREATE TABLE words(id INTEGER PRIMARY KEY, file INTEGER NOT NULL, word BLOB NOT NULL, retired INTEGER);
 CREATE UNIQUE INDEX words_current ON words(file, word) WHERE retired IS NULL;
-CREATE TABLE reviews(id INTEGER PRIMARY KEY, word INTEGER NOT NULL, time INTEGER NOT NULL,
-  place INTEGER NOT NULL, right INTEGER NOT NULL, hint INTEGER NOT NULL, seconds INTEGER);
-CREATE INDEX reviews_by_word ON reviews(word, time);
+CREATE TABLE reviews(word INTEGER NOT NULL, time INTEGER NOT NULL, seq INTEGER NOT NULL,
+  place INTEGER NOT NULL, right INTEGER NOT NULL, hint INTEGER NOT NULL, seconds INTEGER,
+  PRIMARY KEY(word, time, seq)) WITHOUT ROWID;
 CREATE TABLE tests(id INTEGER PRIMARY KEY, file INTEGER NOT NULL, time INTEGER NOT NULL,
   kind INTEGER NOT NULL, length INTEGER NOT NULL, score INTEGER NOT NULL);
 CREATE INDEX tests_by_file ON tests(file, time);

@@ -83,7 +83,7 @@ std::optional<std::vector<WordReviews>> History::reviewsOf(const QString& wordFi
         sql::Statement query(session_->db,
                              "SELECT w.id, w.word, r.time, r.place, r.right, r.hint, r.seconds"
                              " FROM words w JOIN reviews r ON r.word = w.id"
-                             " WHERE w.file = ? AND w.retired IS NULL ORDER BY r.word, r.time, r.id");
+                             " WHERE w.file = ? AND w.retired IS NULL ORDER BY w.word, r.time, r.seq");
         query.bind(1, *file);
         RowBudget budget(settings_.maxRows);
         qint64 current = -1;

@@ -29,6 +29,9 @@ Model::Model(const Parameters& weights) : w_(weights), decay_(-weights[20])
 {
     // The factor makes the curve pass 90 % at t = S whatever the decay.
     factor_ = std::pow(0.9, 1.0 / decay_) - 1.0;
+    recallScale_ = std::exp(w_[8]);
+    easyDifficulty_ = initialDifficulty(Rating::Easy);
+    lapseBound_ = std::exp(w_[17] * w_[18]);
 }
 
 double Model::retrievability(double elapsedDays, double stability) const
@@ -66,7 +69,7 @@ double Model::nextDifficulty(double difficulty, Rating rating) const
     // answer (mean reversion), so no word stays at the top for good.
     const double delta = -w_[6] * (grade(rating) - 3.0);
     const double damped = difficulty + delta * (10.0 - difficulty) / 9.0;
-    const double reverted = w_[7] * initialDifficulty(Rating::Easy) + (1.0 - w_[7]) * damped;
+    const double reverted = w_[7] * easyDifficulty_ + (1.0 - w_[7]) * damped;
     return clampDifficulty(reverted);
 }
 
@@ -76,7 +79,7 @@ double Model::recallStability(double difficulty, double stability, double recall
     const double easyBonus = rating == Rating::Easy ? w_[16] : 1.0;
     return stability
         * (1.0
-           + std::exp(w_[8]) * (11.0 - difficulty) * std::pow(stability, -w_[9])
+           + recallScale_ * (11.0 - difficulty) * std::pow(stability, -w_[9])
                * (std::exp((1.0 - recall) * w_[10]) - 1.0) * hardPenalty * easyBonus);
 }
 
@@ -85,7 +88,7 @@ double Model::forgetStability(double difficulty, double stability, double recall
     const double longTerm = w_[11] * std::pow(difficulty, -w_[12]) * (std::pow(stability + 1.0, w_[13]) - 1.0)
         * std::exp((1.0 - recall) * w_[14]);
     // A lapse never leaves the word more stable than a same-day Again would.
-    const double shortTermBound = stability / std::exp(w_[17] * w_[18]);
+    const double shortTermBound = stability / lapseBound_;
     return std::min(longTerm, shortTermBound);
 }
 

@@ -35,8 +35,10 @@ double WordMemory::recall(const fsrs::Model& model, qint64 now) const
     return model.retrievability(double(std::max<qint64>(now - lastReview, 0)) / kDay, state.stability);
 }
 
-WordMemory advance(const fsrs::Model& model, WordMemory memory, qint64 time, bool right, bool hint,
-                   double retention)
+namespace {
+
+// One answer on top of the memory, without the due time.
+void step(const fsrs::Model& model, WordMemory& memory, qint64 time, bool right, bool hint)
 {
     const fsrs::Rating rating = ratingOf(right, hint);
     switch (memory.source) {
@@ -55,6 +57,14 @@ WordMemory advance(const fsrs::Model& model, WordMemory memory, qint64 time, boo
     // A clock set back leaves the last review where it was, so no interval
     // is ever counted backwards.
     memory.lastReview = std::max(memory.lastReview, time);
+}
+
+} // namespace
+
+WordMemory advance(const fsrs::Model& model, WordMemory memory, qint64 time, bool right, bool hint,
+                   double retention)
+{
+    step(model, memory, time, right, hint);
     memory.due = dueAfter(model, memory.lastReview, memory.state.stability, retention);
     return memory;
 }
@@ -63,7 +73,9 @@ WordMemory replay(const fsrs::Model& model, std::span<const history::Review> rev
 {
     WordMemory memory;
     for (const history::Review& review : reviews)
-        memory = advance(model, memory, review.time, review.right, review.hint, retention);
+        step(model, memory, review.time, review.right, review.hint);
+    if (memory.answered())
+        memory.due = dueAfter(model, memory.lastReview, memory.state.stability, retention);
     return memory;
 }
 

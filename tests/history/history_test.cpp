@@ -152,12 +152,14 @@ TEST(History, RenamingCarriesTheReviewsAndRetiringStartsTheWordAfresh)
     EXPECT_EQ(h.answersSince({}, 0).value().size(), 5u);
 
     // Renamed onto a spelling that has reviews (two records spelt alike):
-    // one history, oldest first.
+    // one history, oldest first, keeping two answers given in one second.
+    ASSERT_TRUE(record(h, kFile, answer("pear", kT0 + 200)));
     ASSERT_TRUE(apply([](history::Change& c) { return c.rename(kFile, "pear", "apple"); }));
     const auto merged = h.reviewsOf(kFile).value();
     ASSERT_EQ(merged.size(), 1u);
-    ASSERT_EQ(merged[0].reviews.size(), 2u);
+    ASSERT_EQ(merged[0].reviews.size(), 3u);
     EXPECT_EQ(merged[0].reviews[0].time, kT0 + 90);
+    EXPECT_EQ(merged[0].reviews[2].time, kT0 + 200);
 }
 
 TEST(History, TwoProgramsShareOneHistory)

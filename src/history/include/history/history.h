@@ -13,6 +13,9 @@ namespace history {
 class Change;
 struct Session;
 
+// The history's name in the data folder.
+inline constexpr char kFileName[] = "history.sqlite";
+
 // The review history: every counted answer and every finished test, in one
 // SQLite database in the data folder (history.sqlite), shared by every
 // Lexiwren and every word file of this user. The word file stays the one

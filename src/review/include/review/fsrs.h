@@ -79,6 +79,10 @@ private:
     Parameters w_;
     double decay_;
     double factor_;
+    // Parts of the formulas that depend on the weights alone.
+    double recallScale_; // e^w8
+    double easyDifficulty_; // D0(Easy), the target of mean reversion
+    double lapseBound_; // e^(w17 · w18)
 };
 
 } // namespace fsrs
