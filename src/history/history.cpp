@@ -134,14 +134,14 @@ bool History::ensureOpen(bool writing)
                 throw sql::Failure{Problem::Damaged, QStringLiteral("shorter than its pages")};
             // Nothing is written to a file before it is known to be ours.
             session->laidOut = hasLayout(session->db);
-            if (!readOnly_ && (session->laidOut || writing)) {
-                sql::Statement mode(session->db, "PRAGMA journal_mode = WAL");
-                mode.step();
-            }
             session->db.exec("PRAGMA synchronous = NORMAL");
         }
         if (writing && readOnly_)
             throw sql::Failure{Problem::ReadOnly, QStringLiteral("opened read-only")};
+        if (!readOnly_ && !session->wal && (session->laidOut || writing)) {
+            sql::Statement mode(session->db, "PRAGMA journal_mode = WAL");
+            session->wal = mode.step() && mode.text(0) == QLatin1String("wal");
+        }
         if (writing && !session->laidOut) {
             createLayout(session->db);
             session->laidOut = true;

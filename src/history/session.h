@@ -13,6 +13,7 @@ namespace history {
 struct Session {
     sql::Connection db;
     bool laidOut = false; // our tables exist (an empty file has none yet)
+    bool wal = false; // in WAL mode, so readers and the writer never wait for each other
 
     // The statement for `sql`, prepared once per session and made ready
     // again for each use: every answer runs the same few.

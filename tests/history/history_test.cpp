@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -61,6 +62,11 @@ TEST(History, IsMadeAtTheFirstAnswerNotBeforeAndKeepsEveryField)
     EXPECT_FALSE(h.copyTo(folder.path(QStringLiteral("copy.sqlite"))));
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_FALSE(h.lastError().has_value());
+    // An empty file is looked at and left empty; the first answer lays it
+    // out (in WAL mode, below).
+    folder.write(QStringLiteral("history.sqlite"), {});
+    EXPECT_TRUE(h.answersSince({}, 0).value().empty());
+    EXPECT_EQ(QFileInfo(file).size(), 0);
 
     const QByteArray word = "r\x82\xf1go"; // CP932 bytes, kept as they are
     {
