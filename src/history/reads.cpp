@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -80,23 +81,39 @@ std::optional<std::vector<WordReviews>> History::reviewsOf(const QString& wordFi
         const std::optional<qint64> file = session_->fileId(wordFile, false);
         if (!file)
             return words;
-        sql::Statement query(session_->db,
-                             "SELECT w.id, w.word, r.time, r.place, r.right, r.hint, r.seconds"
-                             " FROM words w JOIN reviews r ON r.word = w.id"
-                             " WHERE w.file = ? AND w.retired IS NULL ORDER BY w.word, r.time, r.seq");
-        query.bind(1, *file);
+        // The words first, then their reviews in the order they are stored
+        // (by word and time): one sweep, without a join per row.
+        QHash<qint64, qsizetype> indexOf;
+        sql::Statement list(session_->db, "SELECT id, word FROM words WHERE file = ? AND retired IS NULL");
+        list.bind(1, *file);
         RowBudget budget(settings_.maxRows);
+        while (list.step()) {
+            budget.take();
+            indexOf.insert(list.integer(0), qsizetype(words.size()));
+            words.push_back({list.blob(1), {}});
+        }
+        sql::Statement query(session_->db,
+                             "SELECT word, time, place, right, hint, seconds FROM reviews"
+                             " WHERE word IN (SELECT id FROM words WHERE file = ? AND retired IS NULL)"
+                             " ORDER BY word, time, seq");
+        query.bind(1, *file);
         qint64 current = -1;
+        std::vector<Review>* reviews = nullptr;
         while (query.step()) {
             budget.take();
             if (query.integer(0) != current) {
                 current = query.integer(0);
-                words.push_back({query.blob(1), {}});
+                const auto found = indexOf.constFind(current);
+                if (found == indexOf.constEnd())
+                    throw sql::Failure{Problem::Damaged, QStringLiteral("a review of no word")};
+                reviews = &words[*found].reviews;
             }
-            words.back().reviews.push_back(
-                {query.integer(2), placeOf(query.integer(3)), query.integer(4) != 0, query.integer(5) != 0,
-                 query.isNull(6) ? -1 : int(std::clamp<qint64>(query.integer(6), -1, 1 << 30))});
+            reviews->push_back(
+                {query.integer(1), placeOf(query.integer(2)), query.integer(3) != 0, query.integer(4) != 0,
+                 query.isNull(5) ? -1 : int(std::clamp<qint64>(query.integer(5), -1, 1 << 30))});
         }
+        // A word row without reviews (none of ours has one) is left out.
+        std::erase_if(words, [](const WordReviews& w) { return w.reviews.empty(); });
         return words;
     });
 }
