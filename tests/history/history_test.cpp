@@ -90,7 +90,7 @@ TEST(History, IsMadeAtTheFirstAnswerNotBeforeAndKeepsEveryField)
     EXPECT_EQ(pragma(file, "PRAGMA application_id"), QString::number(0x4C585752));
 }
 
-// The order of the brief's transaction: the rows go in, the word file is
+// The order of the trainer's transaction: the rows go in, the word file is
 // saved, then the rows are committed; a save that fails undoes them.
 TEST(History, AChangeNotCommittedLeavesNothing)
 {
