@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest
   dbus-daemon
   libcsv-dev libxml2-utils
+  libsqlite3-dev tzdata
   fonts-ipafont-gothic
   appstream desktop-file-utils man-db
   python3
