@@ -60,9 +60,10 @@ std::optional<Header> readHeader(const QByteArray& image)
 QByteArray imageChecksum(const QByteArray& image)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
+    const qsizetype after = kChecksumOffset + kChecksumSize;
     hash.addData(QByteArrayView(image).first(qMin<qsizetype>(image.size(), kChecksumOffset)));
-    if (image.size() > kHeaderSize)
-        hash.addData(QByteArrayView(image).sliced(kHeaderSize));
+    if (image.size() > after)
+        hash.addData(QByteArrayView(image).sliced(after));
     return hash.result();
 }
 

@@ -14,7 +14,7 @@ QByteArray headerBytes(const layout::Header& header);
 // The header of an image when its magic, version and sizes agree with the
 // image's length; the checksum is not looked at.
 std::optional<layout::Header> readHeader(const QByteArray& image);
-// SHA-1 over the header (the checksum's own bytes left out) and the tables.
+// SHA-1 over the whole image but the checksum's own bytes.
 QByteArray imageChecksum(const QByteArray& image);
 
 inline quint32 u32At(const char* table, quint32 index)

@@ -27,7 +27,7 @@ namespace dictionary::layout {
 inline constexpr char kMagic[8] = {'L', 'x', 'w', 'E', 'd', 'i', 'c', 't'};
 inline constexpr quint32 kVersion = 1;
 inline constexpr qsizetype kHeaderSize = 80;
-inline constexpr qsizetype kChecksumOffset = 48; // SHA-1 of the header before it and of all after the header
+inline constexpr qsizetype kChecksumOffset = 48; // SHA-1 of all the image but itself
 inline constexpr qsizetype kChecksumSize = 20;
 // Bounds the packed fields can hold, and the largest cache that is read.
 inline constexpr quint32 kMaxRecords = 1u << 24;
