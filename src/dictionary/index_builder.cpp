@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <deque>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace dictionary {
@@ -83,7 +84,11 @@ struct Word {
 
 class Builder {
 public:
-    explicit Builder(const std::atomic<bool>* cancel) : cancel_(cancel) { strings_.append("\0\0", 2); }
+    explicit Builder(const std::atomic<bool>* cancel) : cancel_(cancel)
+    {
+        strings_.append("\0\0", 2);
+        interned_.reserve(1 << 19);
+    }
 
     bool add(QByteArrayView edict, BuildReport& report);
     QByteArray finish(SourceKey source);
@@ -94,8 +99,9 @@ private:
     quint32 intern(QByteArrayView cp932Text);
     const char* key(const Gloss& g) const { return strings_.constData() + g.text + g.skip; }
     void collectWords();
+    bool before(const Gloss& x, const Gloss& y) const;
     std::vector<quint32> sortGlosses() const;
-    void sortWords(const std::vector<quint32>& rank);
+    void sortWords();
 
     const std::atomic<bool>* cancel_;
     EdictLine line_;
@@ -192,6 +198,7 @@ quint32 Builder::intern(QByteArrayView text)
 
 void Builder::collectWords()
 {
+    words_.reserve(glosses_.size() * 2);
     for (size_t g = 0; g < glosses_.size(); ++g) {
         const char* k = key(glosses_[g]);
         int words = 1;
@@ -199,11 +206,14 @@ void Builder::collectWords()
             if ((k[i - 1] != ' ' && k[i - 1] != '-') || !isAlnum(k[i]))
                 continue;
             ++words;
-            qsizetype n = 0;
-            std::string folded;
-            while (!keyEnd(k + i + n) && k[i + n] != ' ' && k[i + n] != '-' && n < 16)
-                folded += char(fold(static_cast<unsigned char>(k[i + n++])));
-            if (!stopWord(folded))
+            char folded[16];
+            size_t n = 0;
+            while (n < sizeof folded && !keyEnd(k + i + qsizetype(n)) && k[i + qsizetype(n)] != ' '
+                   && k[i + qsizetype(n)] != '-') {
+                folded[n] = char(fold(static_cast<unsigned char>(k[i + qsizetype(n)])));
+                ++n;
+            }
+            if (!stopWord(std::string_view(folded, n)))
                 words_.push_back({quint32(g), quint8(i)});
         }
     }
@@ -225,11 +235,29 @@ struct Sorted {
     quint32 index;
 };
 
-// Glosses by key; then common entries first; plain words before loanwords
-// and marked senses; an entry's first meaning before its later ones; of
-// those, entries of more senses (the basic words) first, and senses of
-// fewer glosses (the closer meanings); then the dictionary's own order.
-// Returns the glosses in their new order.
+// Of two glosses of equal keys, which is offered first: common entries
+// first; plain words before loanwords and marked senses; an entry's first
+// meaning before its later ones; of those, entries of more senses (the basic
+// words) first, and senses of fewer glosses (the closer meanings); then the
+// dictionary's own order.
+bool Builder::before(const Gloss& x, const Gloss& y) const
+{
+    if (common_[x.entry] != common_[y.entry])
+        return bool(common_[x.entry]);
+    if (x.rank != y.rank)
+        return x.rank < y.rank;
+    if ((x.ordinal == 0) != (y.ordinal == 0))
+        return x.ordinal == 0;
+    if (x.senses != y.senses)
+        return x.senses > y.senses;
+    if (x.senseSize != y.senseSize)
+        return x.senseSize < y.senseSize;
+    if (x.ordinal != y.ordinal)
+        return x.ordinal < y.ordinal;
+    return x.entry < y.entry;
+}
+
+// Glosses by key, then as before(). Returns the glosses in their new order.
 std::vector<quint32> Builder::sortGlosses() const
 {
     std::vector<Sorted> order(glosses_.size());
@@ -242,19 +270,7 @@ std::vector<quint32> Builder::sortGlosses() const
         const Gloss& y = glosses_[b.index];
         if (const int c = compareKeys(key(x), key(y)))
             return c < 0;
-        if (common_[x.entry] != common_[y.entry])
-            return bool(common_[x.entry]);
-        if (x.rank != y.rank)
-            return x.rank < y.rank;
-        if ((x.ordinal == 0) != (y.ordinal == 0))
-            return x.ordinal == 0;
-        if (x.senses != y.senses)
-            return x.senses > y.senses;
-        if (x.senseSize != y.senseSize)
-            return x.senseSize < y.senseSize;
-        if (x.ordinal != y.ordinal)
-            return x.ordinal < y.ordinal;
-        return x.entry < y.entry;
+        return before(x, y);
     });
     std::vector<quint32> sequence(order.size());
     for (size_t i = 0; i < order.size(); ++i)
@@ -262,7 +278,8 @@ std::vector<quint32> Builder::sortGlosses() const
     return sequence;
 }
 
-void Builder::sortWords(const std::vector<quint32>& rank)
+// Words by the key from the word on, then as their glosses.
+void Builder::sortWords()
 {
     const auto wordKey = [this](const Word& w) { return key(glosses_[w.gloss]) + w.delta; };
     std::vector<Sorted> order(words_.size());
@@ -275,7 +292,7 @@ void Builder::sortWords(const std::vector<quint32>& rank)
         const Word& y = words_[b.index];
         if (const int c = compareKeys(wordKey(x), wordKey(y)))
             return c < 0;
-        return rank[x.gloss] < rank[y.gloss];
+        return x.gloss != y.gloss && before(glosses_[x.gloss], glosses_[y.gloss]);
     });
     std::vector<Word> sorted(words_.size());
     for (size_t i = 0; i < order.size(); ++i)
@@ -289,15 +306,15 @@ QByteArray Builder::finish(SourceKey source)
     collectWords();
     if (cancelled())
         return {};
+    // The two sorts take most of the build; they share nothing they change.
+    std::thread words([this] { sortWords(); });
     const std::vector<quint32> sequence = sortGlosses();
+    words.join();
+    if (cancelled())
+        return {};
     std::vector<quint32> rank(sequence.size());
     for (size_t i = 0; i < sequence.size(); ++i)
         rank[sequence[i]] = quint32(i);
-    if (cancelled())
-        return {};
-    sortWords(rank);
-    if (cancelled())
-        return {};
 
     Header h;
     h.entries = quint32(entries_.size());
