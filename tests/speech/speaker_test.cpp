@@ -102,6 +102,7 @@ TEST_F(SpeakerWithout, AServerThatNeverAnswersMakesItUnavailableWithoutBlocking)
     } // its engine thread is still stuck: the end must not wait for it
     EXPECT_LT(clock.elapsed(), 15000);
     ::close(fd); // the stuck connection now fails and its thread ends
+    waitUntil([] { return false; }, 1000);
 }
 
 TEST_F(SpeakerWithout, SoundThatNeverPlaysOrAServerThatGoesAwayMakesItUnavailable)
