@@ -78,6 +78,8 @@ SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder)
 void SuggestionPopup::follow(QLineEdit* source)
 {
     sources_ << source;
+    watched_ << source;
+    connect(source, &QObject::destroyed, this, [this](QObject* gone) { watched_.removeAll(gone); });
     source->installEventFilter(this);
     connect(source, &QLineEdit::textEdited, this, [this](const QString& text) {
         offered_ = false;
@@ -205,8 +207,7 @@ bool SuggestionPopup::handleKey(QKeyEvent* key)
 
 bool SuggestionPopup::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!std::any_of(sources_.begin(), sources_.end(),
-                     [&](const QPointer<QLineEdit>& s) { return s == watched; }))
+    if (!watched_.contains(watched))
         return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride: {

@@ -8,6 +8,16 @@
 #include <QStandardPaths>
 #include <QTextToSpeech>
 
+#ifdef __SANITIZE_ADDRESS__
+// libspeechd looks for the end of a reply with strstr over all of it that has
+// come so far; with the sanitizer's checked strstr, listing espeak-ng's
+// 13,000 voices takes minutes instead of seconds.
+extern "C" const char* __asan_default_options()
+{
+    return "intercept_strstr=0";
+}
+#endif
+
 namespace {
 
 const char* kModule = "/usr/lib/speech-dispatcher-modules/sd_espeak-ng";

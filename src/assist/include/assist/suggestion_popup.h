@@ -72,6 +72,9 @@ private:
     dictionary::MeaningFinder* finder_;
     QListWidget* list_;
     QList<QPointer<QLineEdit>> sources_;
+    // The same, to know the events of: compared as objects only, since an
+    // event may come while a field is being destroyed.
+    QList<QObject*> watched_;
     QString query_;
     bool offered_ = false; // showing for a word given, not typed
     std::vector<dictionary::Suggestion> shown_;
