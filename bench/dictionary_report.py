@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Prints the dictionary's table from one run of scripts/bench-dictionary.sh:
 each figure as a median with its spread (min–max) over the repetitions, and
-the target it must meet. Exits 1 when one misses, else 0.
+the target it must meet; typing with the suggestions as the ratio of its
+median to that of typing without them. Exits 1 when one misses, else 0.
 
-    dictionary_report.py BENCH.json"""
+    dictionary_report.py DICTIONARY.json TYPING.json"""
 import json
 import statistics
 import sys
@@ -43,6 +44,10 @@ def main():
     with open(sys.argv[1]) as f:
         data = json.load(f)
     runs = samples(data)
+    typing = {}
+    if len(sys.argv) > 2:
+        with open(sys.argv[2]) as f:
+            typing = samples(json.load(f))
     context = data.get("context", {})
     print(f"Measured on {context.get('date', '?')}: {context.get('num_cpus', '?')} CPUs at "
           f"{context.get('mhz_per_cpu', '?')} MHz; {len(runs.get('Lookup', []))} repetitions.")
@@ -61,6 +66,27 @@ def main():
         missed += not ok
         shown = f"{fmt(med, unit)} {unit} ({fmt(min(v), unit)}–{fmt(max(v), unit)})"
         print(f"| {work} | {shown}{'' if ok else ' (missed)'} | {f'{limit} {unit}' if limit else '—'} |")
+
+    with_list = values(typing.get("Typing", []), "real_time")
+    floor = values(typing.get("TypingFloor", []), "real_time")
+    lists = values(typing.get("Typing", []), "list_ms")
+    print()
+    print("| typing in the word field, on X (Xvfb) | median (min–max) | floor: the same fields without suggestions "
+          "| ratio | at most |")
+    print("|---|---|---|---|---|")
+    if with_list and floor:
+        ratio = statistics.median(with_list) / statistics.median(floor)
+        ok = ratio <= 1.2
+        missed += not ok
+        print(f"| key → the letter drawn, suggestions following | {fmt(statistics.median(with_list), 'ms')} ms "
+              f"({fmt(min(with_list), 'ms')}–{fmt(max(with_list), 'ms')}) | {fmt(statistics.median(floor), 'ms')} ms "
+              f"({fmt(min(floor), 'ms')}–{fmt(max(floor), 'ms')}) | {ratio:.2f}{'' if ok else ' (missed)'} | 1.2 |")
+    else:
+        print("| key → the letter drawn, suggestions following | — | — | — | 1.2 |")
+        missed += 1
+    if lists:
+        print(f"| key → the list drawn anew (it waits 30 ms for more keys) | {fmt(statistics.median(lists), 'ms')} ms "
+              f"({fmt(min(lists), 'ms')}–{fmt(max(lists), 'ms')}) | — | — | — |")
     return 1 if missed else 0
 
 

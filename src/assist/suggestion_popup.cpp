@@ -17,6 +17,10 @@ using dictionary::Suggestion;
 namespace {
 
 constexpr int kMinWidth = 300;
+// How long after a keystroke the list is looked up anew: the typed letter is
+// drawn without waiting for the list, and keys typed in a burst cost one
+// lookup.
+constexpr int kSettleMs = 30;
 
 // "1  りんご【林檎】  apple (fruit)": the number Alt takes, the meaning, its
 // other written form, and the English it was found by.
@@ -68,6 +72,9 @@ SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder)
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(list_);
     hide();
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &SuggestionPopup::refresh);
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(list_->row(item)); });
     // The first keystroke starts the dictionary; its suggestions come when
@@ -83,7 +90,12 @@ void SuggestionPopup::follow(QLineEdit* source)
     source->installEventFilter(this);
     connect(source, &QLineEdit::textEdited, this, [this](const QString& text) {
         offered_ = false;
-        lookUp(text);
+        query_ = text;
+        // The letter is drawn first; the list follows a moment later, once
+        // for a burst of keys. A highlight belongs to the list as it was.
+        if (list_->currentRow() >= 0)
+            list_->setCurrentRow(-1);
+        settle_.start();
     });
     // Emptied or set by the program (the form cleared after registering).
     connect(source, &QLineEdit::textChanged, this, [this, source](const QString& text) {
@@ -112,12 +124,14 @@ int SuggestionPopup::highlighted() const
 
 void SuggestionPopup::close()
 {
+    settle_.stop();
     hide();
     list_->setCurrentRow(-1);
 }
 
 void SuggestionPopup::lookUp(const QString& english)
 {
+    settle_.stop();
     query_ = english;
     refresh();
 }
@@ -176,9 +190,20 @@ void SuggestionPopup::choose(int row)
 
 bool SuggestionPopup::handleKey(QKeyEvent* key)
 {
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool ours = altDigit(key) >= 0
+        || (plain
+            && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up || key->key() == Qt::Key_Escape
+                || isEnter(key)));
+    if (!ours)
+        return false;
+    // These act on the list for what is typed now, not a moment ago.
+    if (settle_.isActive()) {
+        settle_.stop();
+        refresh();
+    }
     if (!isVisible())
         return false;
-    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && key->key() == Qt::Key_Down) {
         highlight(list_->currentRow() + 1);
         return true;

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <vector>
 
 class QLineEdit;
@@ -77,6 +78,7 @@ private:
     QList<QObject*> watched_;
     QString query_;
     bool offered_ = false; // showing for a word given, not typed
+    QTimer settle_; // the lookup after the last keystroke
     std::vector<dictionary::Suggestion> shown_;
     bool active_ = true;
 };
