@@ -27,7 +27,10 @@ namespace assist {
 //   Alt+1 … Alt+9  fills the meaning field with that row at once
 //   Escape         closes the list (a second Escape reaches the dialog)
 //
-// A click on a row fills the meaning field too. Nothing is filled unasked;
+// The list is looked up anew a moment (30 ms) after the last keystroke, so
+// the typed letter is drawn without waiting for it; the keys above first
+// bring it up to date. A click on a row fills the meaning field too.
+// Nothing is filled unasked;
 // what was filled can be edited or undone (Ctrl+Z) like anything typed.
 // Every text is shown as plain text. The list is a child of the field's
 // window, above its other controls, and moves none of them.
