@@ -30,10 +30,10 @@ namespace assist {
 // The list is looked up anew a moment (30 ms) after the last keystroke, so
 // the typed letter is drawn without waiting for it; the keys above first
 // bring it up to date. A click on a row fills the meaning field too.
-// Nothing is filled unasked;
-// what was filled can be edited or undone (Ctrl+Z) like anything typed.
-// Every text is shown as plain text. The list is a child of the field's
-// window, above its other controls, and moves none of them.
+// Nothing is filled unasked; what was filled can be edited or undone
+// (Ctrl+Z) like anything typed. Every text is shown as plain text. The list
+// is a child of the field's window, above its other controls, and moves
+// none of them.
 class SuggestionPopup : public QFrame {
     Q_OBJECT
 public:
