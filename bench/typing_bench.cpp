@@ -136,8 +136,8 @@ void TypingFloor(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(Typing)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(200);
-BENCHMARK(TypingFloor)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(200);
+BENCHMARK(Typing)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(100);
+BENCHMARK(TypingFloor)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(100);
 
 int main(int argc, char** argv)
 {
