@@ -1,6 +1,7 @@
 #include "assist/speak_control.h"
 
 #include "speech/speaker.h"
+#include "ui/plain_text.h"
 
 #include <QAbstractButton>
 #include <QShortcut>
@@ -40,7 +41,7 @@ void SpeakControl::refresh()
         return;
     const bool available = speaker_->available();
     button_->setEnabled(available && !text_().trimmed().isEmpty());
-    button_->setToolTip(available ? toolTip_ : speaker_->reason());
+    ui::setPlainToolTip(button_, available ? toolTip_ : speaker_->reason());
     button_->setAccessibleDescription(available ? QString() : speaker_->reason());
 }
 

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QProgressDialog>
+#include <QWidget>
 
 namespace ui {
 
@@ -32,6 +33,14 @@ void MessageBox::showEvent(QShowEvent* event)
     // centred after that, not before.
     QMessageBox::showEvent(event);
     centreOnScreen(*this);
+}
+
+void setPlainToolTip(QWidget* widget, const QString& text)
+{
+    widget->setToolTip(text.isEmpty() ? QString()
+                                      : QStringLiteral("<qt>")
+                               + text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))
+                               + QStringLiteral("</qt>"));
 }
 
 void showPlain(QProgressDialog& dialog)

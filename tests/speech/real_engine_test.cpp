@@ -40,7 +40,11 @@ TEST(RealEngine, WordsAndSentencesAreSpokenInTheChosenEnglish)
     useSpeechAddress(server.address());
 
     SpeechSettings settings;
+    // Generous limits: on a loaded machine (the suite runs two tests at a
+    // time, under ASan too) only a server that really fails may trip them.
     settings.startLimitMs = 90000; // every voice of espeak-ng is listed first
+    settings.answerLimitMs = 60000;
+    settings.playLimitMs = 60000;
     Speaker speaker(settings);
     // Asked before the engine is up: spoken once it is.
     const QList<Speaker::State> first = spoken(speaker, QStringLiteral("apple"));

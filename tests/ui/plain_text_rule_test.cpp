@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <span>
 
@@ -102,6 +103,24 @@ TEST(PlainText, WhatThatPlaceMakesShowsMarkupAsItsCharacters)
         EXPECT_EQ(shown->text(), markup);
     }
     EXPECT_EQ(box.textFormat(), Qt::PlainText);
+}
+
+// A tooltip is drawn as Qt would show it: as markup when Qt takes it for
+// markup, else as it stands.
+TEST(PlainText, ATooltipShowsMarkupAsItsCharacters)
+{
+    QWidget widget;
+    for (const QString& text : {QStringLiteral("<img src=/dev/zero>"), QStringLiteral("a &lt; b"),
+                                QStringLiteral("<b>x</b>\n二行目"), QStringLiteral("普通の文")}) {
+        ui::setPlainToolTip(&widget, text);
+        const QString tip = widget.toolTip();
+        ASSERT_TRUE(Qt::mightBeRichText(tip)) << tip.toStdString();
+        QTextDocument shown;
+        shown.setHtml(tip);
+        EXPECT_EQ(shown.toPlainText(), text);
+    }
+    ui::setPlainToolTip(&widget, QString());
+    EXPECT_TRUE(widget.toolTip().isEmpty());
 }
 
 } // namespace

@@ -30,6 +30,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
+// A tooltip showing `text` as it stands. Qt guesses markup in a tooltip too,
+// so the text is escaped and given as markup on purpose: "<b>" and "&lt;"
+// show as those characters. An empty text removes the tooltip.
+void setPlainToolTip(QWidget* widget, const QString& text);
+
 // A progress dialog's label text as it stands (its label is replaced by one
 // of ours).
 void showPlain(QProgressDialog& dialog);
