@@ -9,6 +9,14 @@ packages=(
   libgtest-dev googletest
   dbus-daemon
   libcsv-dev libxml2-utils
+  libsqlite3-dev tzdata
+  # Reading aloud: Qt TextToSpeech (its 6.4 headers include QtQmlIntegration,
+  # which is in qt6-declarative-dev) and speech-dispatcher with espeak-ng;
+  # the tests start a speech-dispatcher of their own.
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # The English–Japanese dictionary the meaning suggestions come from.
+  edict
   fonts-ipafont-gothic
   appstream desktop-file-utils man-db
   python3

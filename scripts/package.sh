@@ -25,7 +25,7 @@ bash packaging/validate-install.sh "$build" "$build/stage" io.github.lexiwren.Le
 
 deb=$(ls -t "$build"/lexiwren_*.deb | head -n 1)
 echo "Built $deb"
-dpkg-deb --field "$deb" Package Version Section Depends Suggests
+dpkg-deb --field "$deb" Package Version Section Depends Recommends Suggests
 # Errors fail the script; warnings are shown but accepted.
 lintian --fail-on error --info "$deb"
 echo "lintian found no error in $deb"

@@ -1,20 +1,13 @@
 #include "app/hand_over.h"
 
 #include "core/conflict.h"
+#include "store/word_file_lock.h"
 #include "ui/dialogs.h"
 
-#include <QFileInfo>
-
-QString channelKeyFor(const QString& lockFile)
+void handOverStart(const QString& file, const QString& shown, Dialogs& dialogs, int timeoutMs)
 {
-    const QString canonical = QFileInfo(lockFile).canonicalFilePath();
-    return canonical.isEmpty() ? QFileInfo(lockFile).absoluteFilePath() : canonical;
-}
-
-void handOverStart(const QString& wordFile, const QString& lockFile, Dialogs& dialogs, int timeoutMs)
-{
-    if (InstanceChannel::knock(channelKeyFor(lockFile), timeoutMs))
+    if (InstanceChannel::knock(WordFileLock::keyFor(file), timeoutMs))
         return;
-    dialogs.message(QStringLiteral("Lexiwren はすでに起動しています。\n") + FileInUse(wordFile).text()
+    dialogs.message(QStringLiteral("Lexiwren はすでに起動しています。\n") + FileInUse(shown).text()
                     + QStringLiteral("。"));
 }

@@ -2,6 +2,7 @@
 
 #include "app/app_icon.h"
 #include "app/command_line.h"
+#include "app/file_channel.h"
 #include "app/font_preload.h"
 #include "app/hand_over.h"
 #include "app/instance_channel.h"
@@ -18,12 +19,18 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 #include <malloc.h>
-#include <memory>
 
 int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)>& shown)
 {
+    // Under a file-size limit (ulimit -f) a write past it would end the
+    // program on the spot, the word just typed with it. Ignored, the write
+    // fails like any other: the save or the backup is refused with its
+    // message and the old file stays whole.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Answered before anything starts, so it works without a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -75,27 +82,14 @@ int runProgram(int& argc, char** argv, const std::function<void(QWidget& window)
     trainer.setDataFolder(dataDir, dataUsable);
     QtDialogs dialogs(dataDir);
 
-    // The copy that holds a word file answers later starts on that file:
-    // its channel follows the current word file's lock from the moment the
-    // lock is taken, so a later start is answered even while this one still
-    // shows its first message.
+    // The copy that holds a word file answers later starts on that file.
     QPointer<QWidget> mainWindow;
-    std::unique_ptr<InstanceChannel> channel;
-    trainer.setCurrentChanged([&] {
-        channel.reset();
-        if (trainer.lockFile().isEmpty())
-            return;
-        channel = std::make_unique<InstanceChannel>(channelKeyFor(trainer.lockFile()));
-        QObject::connect(channel.get(), &InstanceChannel::comeForward,
-                         [&mainWindow] { bringForward(mainWindow); });
-        channel->listen();
-    });
+    const FileChannel channel(trainer, dialogs, [&mainWindow] { bringForward(mainWindow); });
 
     MainWindow window(trainer, dialogs);
     if (window.FormCreate().handOver) {
         // Another Lexiwren has the word file: this start hands over to it.
-        handOverStart(trainer.defaultWordFile().shown(),
-                      WordFileLock::lockFileFor(trainer.defaultWordFile().file()), dialogs);
+        handOverStart(trainer.defaultWordFile().file(), trainer.defaultWordFile().shown(), dialogs);
         return 0;
     }
     mainWindow = &window;

@@ -2,20 +2,16 @@
 
 #include "core/registration_rules.h"
 #include "core/word_book.h"
+#include "core/word_rules.h"
 
 #include "store/codec.h"
-#include "store/field_text.h"
-#include "store/limits.h"
 #include "store/record.h"
 
 #include <array>
 
 RegistrationRules::RegistrationRules(const LineStore& store)
+    : words_(word_rules::registeredWords(store)), room_(word_rules::room(store))
 {
-    const int seen = VisibleRecords(store, kMaxRecords);
-    room_ = kMaxRecords - seen;
-    for (int i = 0; i < seen; ++i)
-        words_.insert(ReadField(store, i, kWord));
 }
 
 RegistrationResult RegistrationRules::check(const NewWord& word, QByteArray& record)
@@ -25,15 +21,17 @@ RegistrationResult RegistrationRules::check(const NewWord& word, QByteArray& rec
                 QStringLiteral("一つの単語ファイルに登録できるのは1000語までです。")};
 
     // Text the record cannot hold is refused before anything is compared,
-    // and the form stays as typed so the learner can mend it.
+    // and the form stays as typed so the learner can mend it. A character
+    // with no CP932 code raises the codec's Failure, which names it.
     const std::array<const QString*, 4> texts{&word.word, &word.mean, &word.example, &word.exampleMean};
-    std::array<QByteArray, 4> bytes;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const QString refusal = fieldRefusal(*texts[i]);
-        if (!refusal.isEmpty())
-            return {RegistrationResult::RefusedText, refusal};
-        bytes[i] = cp932::encode(*texts[i]);
+    if (const auto problem = word_rules::textProblem(word)) {
+        if (problem->refusal.isEmpty())
+            cp932::encode(*texts[size_t(problem->text)]);
+        return {RegistrationResult::RefusedText, problem->refusal};
     }
+    std::array<QByteArray, 4> bytes;
+    for (size_t i = 0; i < texts.size(); ++i)
+        bytes[i] = cp932::encode(*texts[i]);
 
     if (words_.contains(bytes[0]))
         return {RegistrationResult::Duplicate, QStringLiteral("既に登録されています。")};
@@ -58,7 +56,5 @@ RegistrationResult WordBook::registerWord(const NewWord& typed)
 
 void WordBook::insertRecords(const std::vector<QByteArray>& records)
 {
-    int at = visibleRecords(kMaxRecords);
-    for (const QByteArray& record : records)
-        store.InsertLine(at++, record);
+    word_rules::insertNew(store, records);
 }

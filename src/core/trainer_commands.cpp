@@ -105,9 +105,16 @@ Outcome Trainer::chooseDefaultWordFile()
         tell(refusal);
         return {};
     }
+    // The next start reads it back as a stored name; one inside the backups
+    // folder would be pruned away, words and all, by a later backup.
+    const WordFilePath stored = WordFilePath::stored(*chosen);
+    if (const QString inBackups = backups_ ? backups_->refusal(stored.file(), stored.shown()) : QString();
+        !inBackups.isEmpty()) {
+        tell(inBackups + QStringLiteral("。"));
+        return {};
+    }
     prefs::writeString(prefsFile_, prefs::kSection, prefs::kKey, value);
-    // The next start reads it back as a stored name.
-    defaultWordFile_ = WordFilePath::stored(*chosen);
+    defaultWordFile_ = stored;
     Outcome outcome;
     outcome.defaultFile = true;
     return outcome;
@@ -150,17 +157,59 @@ Outcome Trainer::exportWords()
     return {};
 }
 
-Outcome Trainer::importWords(const interchange::ImportPlan& plan)
+ImportOutcome Trainer::importWords(const ImportPlan& plan)
 {
-    if (busy_ || plan.records.empty() || !backUp(true))
+    if (busy_)
+        return {};
+    // The plan was made against a copy of the words; between the preview
+    // and OK the learner or another program may have changed them.
+    if (std::optional<ImportPlan> changed = recheckImport(plan, state_.book.store))
+        return {0, std::move(changed), {}, {}};
+    const int added = int(plan.words.size());
+    if (added == 0 || !backUp(true))
         return {};
     bool imported = false;
-    Outcome outcome = transact([&](State& s, Outcome& o) {
-        s.book.insertRecords(plan.records);
+    Outcome changes = transact([&](State& s, Outcome& o) {
+        s.book.insertRecords(plan.records());
         s.book.save();
         o.words = imported = true;
     });
-    if (imported)
-        tell(QStringLiteral("%1 語を登録しました。").arg(plan.records.size()));
+    if (!imported)
+        return {0, std::nullopt, {}, changes};
+    return {added, std::nullopt, QStringLiteral("%1 語を登録しました。").arg(added), changes};
+}
+
+Outcome Trainer::importFile()
+{
+    if (busy_ || !questions_)
+        return {};
+    const std::optional<TrainerQuestions::FileChoice> chosen =
+        questions_->chooseFile(QStringLiteral("単語をインポート"),
+                               {QStringLiteral("単語帳のファイル (*.csv *.tsv *.txt *.kvtml *.xml)"),
+                                QStringLiteral("すべてのファイル (*)")},
+                               false);
+    if (!chosen)
+        return {};
+    // Read as picked, and planned away from the GUI thread against a copy of
+    // the words: a large file neither freezes the window nor holds on to it.
+    const WordFilePath picked = WordFilePath::picked(chosen->path);
+    const ImportJob job = importJob(picked.file());
+    std::optional<ImportPlan> plan;
+    if (!questions_->inBackground(QStringLiteral("%1 を読んでいます…").arg(picked.shown()),
+                                  [&](const TrainerQuestions::Report& report) { plan = job.run(report); }))
+        return {};
+    // Asked again, as it now stands, while the words changed between the
+    // question and OK.
+    Outcome outcome;
+    while (plan) {
+        const ImportPreview preview = previewImport(*plan);
+        if (!questions_->confirmList(preview.text, preview.list) || !preview.registers)
+            return outcome;
+        ImportOutcome done = importWords(*plan);
+        outcome += done.changes;
+        plan = std::move(done.changed);
+        if (!plan && !done.message.isEmpty())
+            tell(done.message);
+    }
     return outcome;
 }

@@ -85,6 +85,11 @@ void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
             QStringLiteral("単語ファイルを置くフォルダ %1 を作れないため、単語ファイル %2 は開いていません。"
                            "単語はどこにも保存されません")
                 .arg(QDir::toNativeSeparators(dataFolder_), path.shown()));
+    // A backup worked on as the word file would be pruned away, new words
+    // and all, by a later backup.
+    if (const QString refusal = backups_ ? backups_->refusal(file, path.shown()) : QString();
+        !refusal.isEmpty())
+        throw Failure(refusal);
 
     // The folder of the default file ("words") is made first, so a first
     // start ends with a current word file to save to, and its lock file has
@@ -97,7 +102,9 @@ void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
     // before its words are read, and the old one let go only once the new
     // file is current.
     WordFileLock lock;
-    const bool inHand = lock_.held() && sameFile(path, state_.book.path);
+    // The file in hand is told by the key its lock was taken by: its name
+    // exactly, every link resolved.
+    const bool inHand = lock_.held() && WordFileLock::keyFor(file) == lock_.key();
     if (!inHand && lock.lock(file) == WordFileLock::Result::kHeldElsewhere)
         throw FileInUse(path.shown());
 
@@ -132,7 +139,12 @@ void Trainer::readDefaultWordFile()
         cp932::decode(prefs::readString(prefsFile_, prefs::kSection, prefs::kKey, prefs::kDefaultWordFile)));
 }
 
-interchange::ImportPlan Trainer::planImport(const QString& file) const
+ImportJob Trainer::importJob(const QString& file) const
 {
-    return interchange::planImport(interchange::readImportFile(file), state_.book.store);
+    return ImportJob(file, state_.book.store);
+}
+
+ImportPlan Trainer::planImport(const QString& file) const
+{
+    return importJob(file).run();
 }

@@ -1,109 +1,23 @@
 #include "columns.h"
+#include "csv_parser.h"
 #include "forms.h"
 
-#include <QByteArrayView>
 #include <QRegularExpression>
 #include <algorithm>
-#include <csv.h>
-#include <new>
 #include <optional>
 
-// CSV and tab-separated text. libcsv does the RFC 4180 part (quoted fields
-// with separators, doubled quotes and line breaks inside); around it we keep
-// line numbers, read Anki's header lines and find the separator.
+// CSV and tab-separated text. libcsv does the RFC 4180 part (csv_parser.h);
+// around it we read Anki's header lines, find the separator and make rows.
 namespace interchange {
 namespace {
-
-// A line of the text with its line break (CR LF, CR or LF) and without.
-struct Line {
-    QByteArrayView withBreak;
-    QByteArrayView text;
-};
-
-std::vector<Line> splitLines(QByteArrayView all)
-{
-    std::vector<Line> lines;
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = start;
-        while (end < all.size() && all[end] != '\n' && all[end] != '\r')
-            ++end;
-        qsizetype next = end;
-        if (next < all.size())
-            next += (all[next] == '\r' && next + 1 < all.size() && all[next + 1] == '\n') ? 2 : 1;
-        lines.push_back({all.sliced(start, next - start), all.sliced(start, end - start)});
-        start = next;
-    }
-    return lines;
-}
-
-struct Record {
-    int line = 0;
-    QStringList cells;
-};
-
-class CsvParser {
-public:
-    explicit CsvParser(char separator)
-    {
-        if (csv_init(&parser_, 0) != 0)
-            throw std::bad_alloc();
-        csv_set_delim(&parser_, static_cast<unsigned char>(separator));
-        // libcsv trims blanks around unquoted fields by default; a word's
-        // blanks are part of it, as when typed.
-        csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    }
-    ~CsvParser() { csv_free(&parser_); }
-    CsvParser(const CsvParser&) = delete;
-    CsvParser& operator=(const CsvParser&) = delete;
-
-    // The records of lines[first..], at most `limit` of them. libcsv reports
-    // a record when it ends; it is fed a line at a time so that we know on
-    // which line each record began.
-    std::vector<Record> parse(const std::vector<Line>& lines, size_t first, size_t limit)
-    {
-        bool inRecord = false;
-        for (size_t i = first; i < lines.size() && records_.size() < limit; ++i) {
-            const Line& line = lines[i];
-            // libcsv skips line breaks between records: a record begins on
-            // the first line with text after the last one ended.
-            if (!inRecord && !line.text.isEmpty())
-                start_ = int(i) + 1;
-            const size_t before = records_.size();
-            const auto size = size_t(line.withBreak.size());
-            if (csv_parse(&parser_, line.withBreak.data(), size, onField, onRecord, this) != size)
-                throw std::bad_alloc(); // libcsv's only error outside strict mode
-            inRecord = records_.size() == before && (inRecord || !line.text.isEmpty());
-        }
-        csv_fini(&parser_, onField, onRecord, this);
-        return std::move(records_);
-    }
-
-private:
-    static void onField(void* field, size_t size, void* self)
-    {
-        auto* me = static_cast<CsvParser*>(self);
-        me->cells_.append(QString::fromUtf8(static_cast<const char*>(field), qsizetype(size)));
-    }
-    static void onRecord(int, void* self)
-    {
-        auto* me = static_cast<CsvParser*>(self);
-        me->records_.push_back({me->start_, std::move(me->cells_)});
-        me->cells_.clear();
-    }
-
-    csv_parser parser_{};
-    std::vector<Record> records_;
-    QStringList cells_;
-    int start_ = 0;
-};
 
 // Anki's plain-text header: "#key:value" lines before the first note.
 struct Header {
     std::optional<char> separator;
     bool html = false;
     std::vector<qsizetype> metaColumns; // guid, note type, deck, tags: not ours
-    size_t bodyStart = 0;
+    qsizetype bodyStart = 0; // the byte where the first note's line begins
+    int bodyLine = 1;
 };
 
 std::optional<char> separatorNamed(const QString& value)
@@ -126,14 +40,22 @@ std::optional<char> separatorNamed(const QString& value)
     return std::nullopt;
 }
 
-Header readHeader(const std::vector<Line>& lines)
+Header readHeader(QByteArrayView text)
 {
     static const QRegularExpression form(QStringLiteral("^#([A-Za-z ]+):(.*)$"));
     Header header;
-    for (; header.bodyStart < lines.size(); ++header.bodyStart) {
-        const auto match = form.match(QString::fromUtf8(lines[header.bodyStart].text));
+    while (header.bodyStart < text.size() && text[header.bodyStart] == '#') {
+        qsizetype end = header.bodyStart;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        const auto match =
+            form.match(QString::fromUtf8(text.sliced(header.bodyStart, end - header.bodyStart)));
         if (!match.hasMatch())
             break;
+        if (end < text.size())
+            end += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+        header.bodyStart = end;
+        ++header.bodyLine;
         const QString key = match.captured(1).trimmed().toLower();
         const QString value = match.captured(2);
         if (key == u"separator")
@@ -143,19 +65,25 @@ Header readHeader(const std::vector<Line>& lines)
         else if (key.endsWith(u" column") && value.trimmed().toInt() > 0)
             header.metaColumns.push_back(value.trimmed().toInt() - 1);
     }
-    std::sort(header.metaColumns.rbegin(), header.metaColumns.rend());
     return header;
 }
 
 // Without a header line saying so, the separator is the one of tab, comma
 // and semicolon that splits the first record into the most fields.
-char guessSeparator(const std::vector<Line>& lines, size_t first)
+char guessSeparator(QByteArrayView text, const Header& header, ProgressGate& gate)
 {
     char best = '\t';
     qsizetype bestCount = 0;
     for (const char candidate : {'\t', ',', ';'}) {
-        const std::vector<Record> records = CsvParser(candidate).parse(lines, first, 1);
-        const qsizetype count = records.empty() ? 0 : records.front().cells.size();
+        qsizetype count = 0;
+        CsvParser(candidate, {{}, 0, false})
+            .parse(
+                text, header.bodyStart, header.bodyLine,
+                [&](CsvRecord&& record) {
+                    count = record.fields;
+                    return false;
+                },
+                gate);
         if (count > bestCount) {
             best = candidate;
             bestCount = count;
@@ -163,6 +91,27 @@ char guessSeparator(const std::vector<Line>& lines, size_t first)
     }
     return best;
 }
+
+bool blank(const QStringList& cells)
+{
+    return std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); });
+}
+
+// Our CSV export puts a "'" before a field a spreadsheet would run as a
+// formula or a command, and before one that begins with "'"s in front of
+// such a character (delimited_writer.cpp); it is taken off again here, so a
+// round trip gives back exactly what was exported.
+void unguard(QString& cell)
+{
+    static const QString active = QStringLiteral("=+-@\t\r");
+    qsizetype i = 0;
+    while (i < cell.size() && cell[i] == u'\'')
+        ++i;
+    if (i > 0 && i < cell.size() && active.contains(cell[i]))
+        cell.remove(0, 1);
+}
+
+} // namespace
 
 // Anki writes fields as HTML unless told "#html:false".
 QString plainFromHtml(QString text)
@@ -205,41 +154,37 @@ QString plainFromHtml(QString text)
     return out;
 }
 
-bool blank(const QStringList& cells)
+void readDelimited(QByteArrayView text, ImportSink& sink, ProgressGate& gate)
 {
-    return std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); });
-}
+    const Header header = readHeader(text);
+    const char separator = header.separator ? *header.separator : guessSeparator(text, header, gate);
 
-} // namespace
-
-std::vector<ImportRow> readDelimited(const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    const std::vector<Line> lines = splitLines(utf8);
-    const Header header = readHeader(lines);
-    const char separator = header.separator ? *header.separator : guessSeparator(lines, header.bodyStart);
-
-    std::vector<ImportRow> rows;
     bool first = true;
-    for (Record& record : CsvParser(separator).parse(lines, header.bodyStart, SIZE_MAX)) {
+    const auto onRecord = [&](CsvRecord&& record) {
         QStringList& cells = record.cells;
-        for (const qsizetype column : header.metaColumns) {
-            if (column < cells.size())
-                cells.removeAt(column);
-        }
         if (header.html) {
             for (QString& cell : cells)
                 cell = plainFromHtml(cell);
         }
-        if (blank(cells))
-            continue;
+        if (separator != '\t') {
+            for (QString& cell : cells)
+                unguard(cell);
+        }
+        if (blank(cells) && !record.moreText)
+            return true;
         while (cells.size() < 5)
             cells.append(QString());
-        if (std::exchange(first, false) && isHeaderRow(cells[0], cells[1]))
-            continue;
-        rows.push_back({record.line, cells[0], cells[1], cells[2], cells[3], cells[4]});
-    }
-    return rows;
+        const bool mayBeHeader = std::exchange(first, false) || record.afterMark;
+        if (mayBeHeader && isHeaderRow(cells[0], cells[1]))
+            return true;
+        sink.row({record.line, cells[0], cells[1], cells[2], cells[3], cells[4]});
+        return true;
+    };
+    CsvParser parser(separator, {header.metaColumns, 5, header.html});
+    if (const int line = parser.parse(text, header.bodyStart, header.bodyLine, onRecord, gate))
+        sink.note(QStringLiteral("%1 行目で始まる引用符(\")が閉じられていないため、"
+                                 "そこからファイルの終わりまでを一つの項目として読みました。")
+                      .arg(line));
 }
 
 } // namespace interchange

@@ -32,6 +32,32 @@ QStringList fieldsOf(const QByteArray& record)
     return {t.word, t.meaning, t.example, t.exampleMeaning, t.part, t.asked, t.correct};
 }
 
+// A spreadsheet takes a cell beginning with "=", "+", "-" or "@" for a
+// formula, and one beginning with a tab or CR the same way after trimming,
+// so a word file passed around could make the spreadsheet that opens our
+// export fetch a web address or start a program. A leading "'" makes such a
+// cell text, as the spreadsheet programs themselves advise. So that our
+// import can take it off again without a doubt (delimited_reader.cpp), a
+// field that already begins with "'"s before such a character gets one
+// more: the spreadsheet shows it as it is in the word file.
+bool startsActive(const QString& field)
+{
+    static const QString active = QStringLiteral("=+-@\t\r");
+    qsizetype i = 0;
+    while (i < field.size() && field[i] == u'\'')
+        ++i;
+    return i < field.size() && active.contains(field[i]);
+}
+
+QStringList guardedForSpreadsheets(QStringList fields)
+{
+    for (QString& field : fields) {
+        if (startsActive(field))
+            field.prepend(u'\'');
+    }
+    return fields;
+}
+
 } // namespace
 
 QByteArray csvBytes(const std::vector<QByteArray>& records)
@@ -39,7 +65,7 @@ QByteArray csvBytes(const std::vector<QByteArray>& records)
     QString text = QChar(QChar::ByteOrderMark);
     text += joined(columnHeadings(), u',') + QStringLiteral("\r\n");
     for (const QByteArray& record : records)
-        text += joined(fieldsOf(record), u',') + QStringLiteral("\r\n");
+        text += joined(guardedForSpreadsheets(fieldsOf(record)), u',') + QStringLiteral("\r\n");
     return text.toUtf8();
 }
 

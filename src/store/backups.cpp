@@ -2,6 +2,7 @@
 
 #include "store/failure.h"
 #include "store/word_file.h"
+#include "store/word_file_lock.h"
 #include "whole_file.h"
 
 #include <QCryptographicHash>
@@ -19,35 +20,46 @@ QString absolutePath(const QString& wordFilePath)
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
-// "default.txt.3f9a1c2b.": what every copy of this word file starts with.
-QString prefixOf(const QString& absolute)
+// "default.txt.3f9a1c2b": the folder of this word file's copies.
+QString folderOf(const QString& absolute)
 {
     const QByteArray hash = QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QFileInfo(absolute).fileName() + u'.' + QString::fromLatin1(hash.left(8)) + u'.';
+    return QFileInfo(absolute).fileName() + u'.' + QString::fromLatin1(hash.left(8));
 }
 
 struct Copy {
     QString name;
-    QString time;
-    int number = 1;
+    qint64 number = 0;
 };
 
-std::vector<Copy> copiesIn(const QDir& dir, const QString& prefix)
+// The copies in the word file's folder, by number; anything else there is
+// not ours to order or remove.
+std::vector<Copy> copiesIn(const QDir& dir, const QString& wordName)
 {
     static const QRegularExpression tail(
-        QStringLiteral("^(\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\d)(?:_(\\d+))?\\.txt$"));
+        QStringLiteral("^(\\d{6,15})\\.\\d{4}-\\d\\d-\\d\\dT\\d\\d-\\d\\d-\\d\\d[+-]\\d{4}\\.txt$"));
+    const QString prefix = wordName + u'.';
     std::vector<Copy> copies;
     for (const QString& name : dir.entryList(QDir::Files)) {
         if (!name.startsWith(prefix))
             continue;
         const auto match = tail.match(QStringView(name).sliced(prefix.size()));
         if (match.hasMatch())
-            copies.push_back({name, match.captured(1), match.hasCaptured(2) ? match.captured(2).toInt() : 1});
+            copies.push_back({name, match.captured(1).toLongLong()});
     }
-    std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
-        return a.time != b.time ? a.time < b.time : a.number < b.number;
-    });
+    std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) { return a.number < b.number; });
     return copies;
+}
+
+// "2026-12-08T10-15-30+0900": the learner's time, and where on earth it was.
+QString timeOf(const QDateTime& when)
+{
+    const int offset = when.offsetFromUtc() / 60;
+    const int magnitude = std::abs(offset);
+    return when.toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss")) + (offset < 0 ? u'-' : u'+')
+        + QStringLiteral("%1%2")
+              .arg(magnitude / 60, 2, 10, QLatin1Char('0'))
+              .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
 QByteArray contentOf(const QString& path)
@@ -87,11 +99,11 @@ QString Backups::take(const QString& wordFilePath)
         return {};
     }
 
-    QDir dir(folder_);
+    const QDir dir(QDir(folder_).filePath(folderOf(absolute)));
     if (!dir.mkpath(QStringLiteral(".")))
-        throw Failure(QStringLiteral("バックアップのフォルダ %1 を作成できません").arg(folder_));
-    const QString prefix = prefixOf(absolute);
-    std::vector<Copy> copies = copiesIn(dir, prefix);
+        throw Failure(QStringLiteral("バックアップのフォルダ %1 を作成できません").arg(dir.path()));
+    const QString wordName = QFileInfo(absolute).fileName();
+    std::vector<Copy> copies = copiesIn(dir, wordName);
     // A run that changes nothing between two copies (open, answer nothing,
     // 初期化) would otherwise push older, different copies out.
     if (!copies.empty() && contentOf(dir.filePath(copies.back().name)) == bytes) {
@@ -99,20 +111,26 @@ QString Backups::take(const QString& wordFilePath)
         return dir.filePath(copies.back().name);
     }
 
-    const QString time = clock_().toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss"));
-    QString name = prefix + time + QStringLiteral(".txt");
-    for (int n = 2; dir.exists(name); ++n)
-        name = prefix + time + u'_' + QString::number(n) + QStringLiteral(".txt");
-    const QString target = dir.filePath(name);
+    const QString time = timeOf(clock_());
+    QString target;
+    for (qint64 number = copies.empty() ? 1 : copies.back().number + 1;
+         target.isEmpty() || QFileInfo::exists(target); ++number)
+        target = dir.filePath(
+            QStringLiteral("%1.%2.%3.txt").arg(wordName).arg(number, 6, 10, QLatin1Char('0')).arg(time));
     if (replaceWholeFile(target, bytes) != Replaced::kDone)
         throw Failure(QStringLiteral("バックアップ %1 を作成できません").arg(target));
     covered_.insert(absolute);
 
     // Pruning is housekeeping: a copy that cannot be removed only means one
-    // more copy kept, never a lost one, so it is not reported.
-    copies = copiesIn(dir, prefix);
-    for (size_t i = 0; i + kKept < copies.size(); ++i)
-        dir.remove(copies[i].name);
+    // more copy kept, never a lost one, so it is not reported. The new copy
+    // has the highest number and is always kept; a copy some Lexiwren works
+    // on (an earlier version let one be opened) is never removed.
+    copies = copiesIn(dir, wordName);
+    for (size_t i = 0; i + kKept < copies.size(); ++i) {
+        const QString copy = dir.filePath(copies[i].name);
+        if (!WordFileLock::heldByAnyCopy(copy))
+            QFile::remove(copy);
+    }
     return target;
 }
 
@@ -128,9 +146,24 @@ void Backups::goOnWithout(const QString& wordFilePath)
 
 QStringList Backups::of(const QString& wordFilePath) const
 {
-    const QDir dir(folder_);
+    const QString absolute = absolutePath(wordFilePath);
+    const QDir dir(QDir(folder_).filePath(folderOf(absolute)));
     QStringList paths;
-    for (const Copy& copy : copiesIn(dir, prefixOf(absolutePath(wordFilePath))))
+    for (const Copy& copy : copiesIn(dir, QFileInfo(absolute).fileName()))
         paths.append(dir.filePath(copy.name));
     return paths;
+}
+
+QString Backups::refusal(const QString& wordFilePath, const QString& shown) const
+{
+    const QFileInfo backups(folder_);
+    QString inside = backups.canonicalFilePath();
+    if (inside.isEmpty())
+        inside = QDir::cleanPath(backups.absoluteFilePath());
+    if (!WordFileLock::keyFor(wordFilePath).startsWith(inside + u'/'))
+        return {};
+    return QStringLiteral(
+               "ファイル %1 はバックアップのフォルダ %2 の中にあるので、単語ファイルとしては使えません。"
+               "バックアップから戻すには、フォルダの外にコピーしてから開いてください")
+        .arg(shown.isEmpty() ? wordFilePath : shown, QDir::toNativeSeparators(folder_));
 }

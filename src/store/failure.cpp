@@ -39,3 +39,12 @@ Failure Failure::tooLarge()
 {
     return Failure(QStringLiteral("文字列の大きさが メモ の制限を越えました"));
 }
+
+Failure Failure::wordFileTooLarge(const QString& path, qint64 limitBytes)
+{
+    return Failure(withReason(
+        tooLarge().text(),
+        QStringLiteral("ファイル %1 は単語ファイルには大きすぎます。単語ファイルは %2 MiB までです")
+            .arg(path)
+            .arg(limitBytes / (1024 * 1024))));
+}

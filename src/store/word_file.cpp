@@ -14,22 +14,29 @@ const QString& nameShown(const QString& file, const QString& shown)
     return shown.isEmpty() ? file : shown;
 }
 
-} // namespace
-
-QByteArray readWholeFile(const QString& file, qint64 limit, const QString& shown)
+// A word file too large to load is named as such; any other read past its
+// limit gets the fixed sentence alone.
+QByteArray readWhole(const QString& file, qint64 limit, const QString& shown, bool wordFile)
 {
     FileRead read = readRegularFile(file, limit);
     if (read.outcome == FileRead::kTooLarge)
-        throw Failure::tooLarge();
+        throw wordFile ? Failure::wordFileTooLarge(nameShown(file, shown), limit) : Failure::tooLarge();
     if (read.outcome != FileRead::kRead)
         throw Failure::cannotOpen(nameShown(file, shown), read.reason());
     return std::move(read.bytes);
 }
 
+} // namespace
+
+QByteArray readWholeFile(const QString& file, qint64 limit, const QString& shown)
+{
+    return readWhole(file, limit, shown, false);
+}
+
 FileStamp LoadLines(LineStore& store, const QString& file, const QString& shown)
 {
     const QString& path = nameShown(file, shown);
-    const QByteArray bytes = readWholeFile(file, kMaxWordFileBytes, path);
+    const QByteArray bytes = readWhole(file, kMaxWordFileBytes, shown, true);
     // A zero byte means this is no text file of ours (UTF-16, a program, an
     // image); keeping the bytes before it would cut the file on the next save.
     if (bytes.contains('\0'))

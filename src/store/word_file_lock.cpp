@@ -1,8 +1,10 @@
 #include "store/word_file_lock.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,29 +15,48 @@
 
 namespace {
 
-// Opened without following a symbolic link (it could make us create a file
-// anywhere) and without waiting (a FIFO put there); only a regular file is
-// kept.
-int openLockFile(const QString& name)
+constexpr int kNoFollow = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+
+// Only a regular file is kept as a lock file.
+int keepRegular(int fd)
 {
-    const QByteArray native = QFile::encodeName(name);
-    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    int fd = ::open(native.constData(), O_RDWR | O_CREAT | kFlags, 0666);
-    if (fd < 0)
-        fd = ::open(native.constData(), O_RDONLY | kFlags);
     struct stat st { };
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
-        fd = -1;
+        return -1;
     }
     return fd;
 }
 
-bool sameFile(int a, int b)
+// Opened without following a symbolic link (it could make us create a file
+// anywhere) and without waiting (a FIFO put there); created when missing.
+int openLockFile(const QString& name)
 {
-    struct stat sa { };
-    struct stat sb { };
-    return ::fstat(a, &sa) == 0 && ::fstat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (name.isEmpty())
+        return -1;
+    const QByteArray native = QFile::encodeName(name);
+    int fd = ::open(native.constData(), O_RDWR | O_CREAT | kNoFollow, 0666);
+    if (fd < 0)
+        fd = ::open(native.constData(), O_RDONLY | kNoFollow);
+    return keepRegular(fd);
+}
+
+enum class Flock { kTaken, kHeld, kFailed };
+
+Flock tryLock(int fd)
+{
+    if (fd < 0)
+        return Flock::kFailed;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return Flock::kTaken;
+    return errno == EWOULDBLOCK ? Flock::kHeld : Flock::kFailed;
+}
+
+void closeIfOpen(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
 }
 
 } // namespace
@@ -46,62 +67,104 @@ WordFileLock::~WordFileLock()
 }
 
 WordFileLock::WordFileLock(WordFileLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), lockFile_(std::move(other.lockFile_))
+    : beside_(std::exchange(other.beside_, -1)), runtime_(std::exchange(other.runtime_, -1)),
+      key_(std::exchange(other.key_, {})), lockFile_(std::exchange(other.lockFile_, {}))
 {
-    other.lockFile_.clear();
 }
 
 WordFileLock& WordFileLock::operator=(WordFileLock&& other) noexcept
 {
     if (this != &other) {
         release();
-        fd_ = std::exchange(other.fd_, -1);
-        lockFile_ = std::move(other.lockFile_);
-        other.lockFile_.clear();
+        beside_ = std::exchange(other.beside_, -1);
+        runtime_ = std::exchange(other.runtime_, -1);
+        key_ = std::exchange(other.key_, {});
+        lockFile_ = std::exchange(other.lockFile_, {});
     }
     return *this;
 }
 
-QString WordFileLock::lockFileFor(const QString& file)
+QString WordFileLock::keyFor(const QString& file)
 {
     const QFileInfo given(file);
-    QString word = given.canonicalFilePath();
-    if (word.isEmpty()) {
-        // Not there yet: beside it in its folder, itself found through links.
-        const QString folder = QFileInfo(given.absolutePath()).canonicalFilePath();
-        word = QDir(folder.isEmpty() ? given.absolutePath() : folder).filePath(given.fileName());
-    }
-    const QFileInfo real(word);
+    const QString word = given.canonicalFilePath();
+    if (!word.isEmpty())
+        return word;
+    // Not there yet: where it will be, its folder found through links.
+    const QString folder = QFileInfo(given.absolutePath()).canonicalFilePath();
+    return QDir(folder.isEmpty() ? given.absolutePath() : folder).filePath(given.fileName());
+}
+
+QString WordFileLock::lockFileFor(const QString& file)
+{
+    const QFileInfo real(keyFor(file));
     return QDir(real.absolutePath()).filePath(QLatin1Char('.') + real.fileName() + QStringLiteral(".lock"));
+}
+
+QString WordFileLock::runtimeLockFileFor(const QString& file)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        return {};
+    // A hash keeps the name short whatever the path, and tells nothing about
+    // where the word file lies.
+    const QByteArray hash =
+        QCryptographicHash::hash(keyFor(file).toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
+    return QDir(folder).filePath(QStringLiteral("lexiwren-%1.lock").arg(QString::fromLatin1(hash)));
+}
+
+bool WordFileLock::heldByAnyCopy(const QString& file)
+{
+    for (const QString& name : {lockFileFor(file), runtimeLockFileFor(file)}) {
+        if (name.isEmpty())
+            continue;
+        // A lock file that is not there is held by nobody.
+        int fd = keepRegular(::open(QFile::encodeName(name).constData(), O_RDONLY | kNoFollow));
+        const Flock found = tryLock(fd);
+        closeIfOpen(fd);
+        if (found == Flock::kHeld)
+            return true;
+    }
+    return false;
 }
 
 WordFileLock::Result WordFileLock::lock(const QString& file)
 {
-    const QString name = lockFileFor(file);
-    const int fd = openLockFile(name);
-    if (fd < 0)
-        return Result::kUnavailable;
+    const QString key = keyFor(file);
     // Our own lock on another descriptor of the same file would refuse us
     // as if another copy held it.
-    if (held() && sameFile(fd, fd_)) {
-        ::close(fd);
+    if (held() && key == key_)
         return Result::kTaken;
+
+    const QString besideName = lockFileFor(file);
+    int beside = openLockFile(besideName);
+    int runtime = openLockFile(runtimeLockFileFor(file));
+    const Flock besideLock = tryLock(beside);
+    const Flock runtimeLock = tryLock(runtime);
+    if (besideLock != Flock::kTaken)
+        closeIfOpen(beside);
+    if (runtimeLock != Flock::kTaken)
+        closeIfOpen(runtime);
+    if (besideLock == Flock::kHeld || runtimeLock == Flock::kHeld) {
+        closeIfOpen(beside);
+        closeIfOpen(runtime);
+        return Result::kHeldElsewhere;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool elsewhere = errno == EWOULDBLOCK;
-        ::close(fd);
-        return elsewhere ? Result::kHeldElsewhere : Result::kUnavailable;
-    }
+    if (beside < 0 && runtime < 0)
+        return Result::kUnavailable;
+
     release();
-    fd_ = fd;
-    lockFile_ = name;
+    beside_ = beside;
+    runtime_ = runtime;
+    key_ = key;
+    lockFile_ = beside >= 0 ? besideName : runtimeLockFileFor(file);
     return Result::kTaken;
 }
 
 void WordFileLock::release()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    closeIfOpen(beside_);
+    closeIfOpen(runtime_);
+    key_.clear();
     lockFile_.clear();
 }

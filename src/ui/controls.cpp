@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/group_frame_style.h"
+#include "ui/plain_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,8 +88,7 @@ QWidget* panel(QWidget* parent, const char* name)
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int fontPx)
 {
-    auto* l = named(new QLabel(caption, parent), name, fontPx);
-    l->setTextFormat(Qt::PlainText);
+    auto* l = named(plainLabel(caption, parent), name, fontPx);
     l->move(left, top);
     l->adjustSize();
     return l;

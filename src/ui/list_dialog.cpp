@@ -1,6 +1,7 @@
 #include "ui/list_dialog.h"
 
 #include "ui/controls.h"
+#include "ui/plain_text.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -18,8 +19,7 @@ bool confirmWithList(const QString& text, const QStringList& items)
     dialog.setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(&dialog);
 
-    auto* label = new QLabel(text, &dialog);
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = plainLabel(text, &dialog);
     label->setWordWrap(true);
     layout->addWidget(label);
 

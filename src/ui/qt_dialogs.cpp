@@ -2,44 +2,21 @@
 
 #include "ui/controls.h"
 #include "ui/list_dialog.h"
+#include "ui/plain_text.h"
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
-// A message box centred on the screen at the size it is shown with. The box
-// settles its size only as it is shown: it grows to fit its text and, when
-// the text (a long path, say) would be wider than the screen allows, wraps
-// it anywhere instead of at spaces and keeps within the screen. So it is
-// centred after that, not before.
-class CentredBox : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void showEvent(QShowEvent* event) override
-    {
-        QMessageBox::showEvent(event);
-        ui::centreOnScreen(*this);
-    }
-};
-
-int runBox(QMessageBox& box)
-{
-    box.setWindowModality(Qt::ApplicationModal);
-    return box.exec();
-}
-
 // A box titled with the program's name and a single OK button.
 void notify(QMessageBox::Icon icon, const QString& text)
 {
-    CentredBox box(icon, programName(), text, QMessageBox::Ok);
+    ui::MessageBox box(icon, programName(), text, QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    runBox(box);
+    box.exec();
 }
 
 } // namespace
@@ -55,12 +32,12 @@ void QtDialogs::message(const QString& text)
 
 bool QtDialogs::confirm(const QString& text)
 {
-    CentredBox box(QMessageBox::Information, QStringLiteral("情報"), text,
-                   QMessageBox::Ok | QMessageBox::Cancel);
+    ui::MessageBox box(QMessageBox::Information, QStringLiteral("情報"), text,
+                       QMessageBox::Ok | QMessageBox::Cancel);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setDefaultButton(QMessageBox::Ok);
-    return runBox(box) == QMessageBox::Ok;
+    return box.exec() == QMessageBox::Ok;
 }
 
 void QtDialogs::error(const QString& text)

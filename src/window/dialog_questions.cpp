@@ -38,6 +38,16 @@ std::optional<TrainerQuestions::FileChoice> DialogQuestions::chooseFile(const QS
     return FileChoice{chosen->path, chosen->filter};
 }
 
+bool DialogQuestions::confirmList(const QString& text, const QStringList& items)
+{
+    return dialogs_.confirmList(text, items);
+}
+
+bool DialogQuestions::inBackground(const QString& text, const std::function<void(const Report&)>& work)
+{
+    return dialogs_.runInBackground(text, work);
+}
+
 std::optional<QString> DialogQuestions::newText(const QString& old, bool japanese)
 {
     TOKBottomDlg& dialog = changeDialog_();

@@ -129,27 +129,7 @@ void OptionsPanel::Button1Click()
 
 void OptionsPanel::ImportClick()
 {
-    perform([this] {
-        const auto chosen =
-            dialogs_.chooseFile(QStringLiteral("単語をインポート"),
-                                {QStringLiteral("単語帳のファイル (*.csv *.tsv *.txt *.kvtml *.xml)"),
-                                 QStringLiteral("すべてのファイル (*)")},
-                                false);
-        if (!chosen)
-            return Outcome{};
-        const interchange::ImportPlan plan = trainer_.planImport(chosen->path);
-        QStringList refused;
-        for (const interchange::RefusedRow& row : plan.refused)
-            refused << QStringLiteral("%1 行目: %2").arg(row.line).arg(row.reason);
-        const int added = int(plan.records.size());
-        QString text = added > 0 ? QStringLiteral("%1 語を登録します。").arg(added)
-                                 : QStringLiteral("登録できる単語がありません。");
-        if (!refused.isEmpty())
-            text += QStringLiteral("\n次の %1 行は登録しません。").arg(refused.size());
-        if (!dialogs_.confirmList(text, refused) || added == 0)
-            return Outcome{};
-        return trainer_.importWords(plan);
-    });
+    perform([this] { return trainer_.importFile(); });
 }
 
 void OptionsPanel::ExportClick()

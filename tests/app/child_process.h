@@ -4,16 +4,22 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 
 // A child process of a test, whose printed lines the test waits for. Killed
 // at the end of the test whatever state it is in.
 class ChildProcess {
 public:
+    // `inChild`, when given, runs in the child before the program starts
+    // (to lower its limits, say).
     ChildProcess(const QString& program, const QStringList& arguments,
-                 const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+                 const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                 const std::function<void()>& inChild = {})
     {
         process_.setProcessEnvironment(environment);
+        if (inChild)
+            process_.setChildProcessModifier(inChild);
         process_.start(program, arguments);
         EXPECT_TRUE(process_.waitForStarted(10000)) << program.toStdString();
     }

@@ -1,8 +1,10 @@
 #include "app/hand_over.h"
 #include "app/instance_channel.h"
 #include "child_process.h"
+#include "store/word_file_lock.h"
 #include "support/scripted_dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -87,19 +89,21 @@ TEST_F(InstanceChannelTest, ACopyStillStartingIsWaitedForAndASocketLeftByAKilled
 TEST_F(InstanceChannelTest, TheAlreadyRunningMessageComesOnlyWhenTheHandOverFails)
 {
     QTemporaryDir folder;
-    const QString lockFile = folder.filePath(QStringLiteral(".default.txt.lock"));
-    QFile(lockFile).open(QIODevice::WriteOnly);
-    const QString lockKey = channelKeyFor(lockFile);
+    QDir(folder.path()).mkpath(QStringLiteral("words"));
+    const QString fileKey = WordFileLock::keyFor(folder.filePath(QStringLiteral("words/default.txt")));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
     ScriptedDialogs dialogs;
 
-    auto running = copy("listen", lockKey);
+    auto running = copy("listen", fileKey);
     ASSERT_EQ(running->line(), "listening");
-    handOverStart(QStringLiteral("words\\default.txt"), lockFile, dialogs);
+    handOverStart(QStringLiteral("words/default.txt"), QStringLiteral("words\\default.txt"), dialogs);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(running->line(), "forward");
 
     running.reset();
-    handOverStart(QStringLiteral("words\\default.txt"), lockFile, dialogs, 300);
+    handOverStart(QStringLiteral("words/default.txt"), QStringLiteral("words\\default.txt"), dialogs, 300);
+    QDir::setCurrent(previous);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.messages()[0].startsWith(kAlreadyRunning));
     EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("words\\default.txt")));

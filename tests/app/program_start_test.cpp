@@ -89,11 +89,11 @@ TEST_F(ProgramStart, ASecondStartHandsOverEvenWhileTheFirstShowsItsFirstStartMes
     // waits there: nobody answers it on the offscreen platform), holding the
     // default word file already.
     auto first = start();
-    const QString lock = path("data/lexiwren/words/.default.txt.lock");
+    const QString word = path("data/lexiwren/words/default.txt");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return QFileInfo::exists(lock)
-                && QFileInfo::exists(InstanceChannel::socketPath(QFileInfo(lock).canonicalFilePath()));
+            return QFileInfo::exists(word)
+                && QFileInfo::exists(InstanceChannel::socketPath(QFileInfo(word).canonicalFilePath()));
         },
         20000))
         << "the first copy never opened its channel";

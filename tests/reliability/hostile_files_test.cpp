@@ -118,7 +118,9 @@ std::vector<Hostile> hostileFiles()
          QStringLiteral("/proc/self/pagemap"),
          [](const QDir&) { return QFile::exists(QStringLiteral("/proc/self/pagemap")); },
          true,
-         QStringLiteral("文字列の大きさが メモ の制限を越えました"),
+         QStringLiteral(
+             "文字列の大きさが メモ の制限を越えました(ファイル %1 は単語ファイルには大きすぎます。"
+             "単語ファイルは 16 MiB までです)"),
          QStringLiteral("ファイル %1 は開けません(大きすぎます)"),
          {},
          {}},

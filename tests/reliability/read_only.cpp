@@ -8,12 +8,14 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-ReadOnly::ReadOnly(QString path) : path_(std::move(path)), permissions_(QFile::permissions(path_))
+ReadOnly::ReadOnly(QString path, bool immutableOnly)
+    : path_(std::move(path)), permissions_(QFile::permissions(path_))
 {
-    QFile::setPermissions(path_,
-                          permissions_
-                              & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup
-                                  | QFileDevice::WriteOther));
+    if (!immutableOnly)
+        QFile::setPermissions(path_,
+                              permissions_
+                                  & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                      | QFileDevice::WriteGroup | QFileDevice::WriteOther));
     immutable_ = setImmutable(true);
 }
 

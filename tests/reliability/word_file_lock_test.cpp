@@ -81,33 +81,56 @@ TEST(WordFileLockAcrossProcesses, ALockFileThatCannotBeWrittenIsLockedForReading
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST(WordFileLockAcrossProcesses, WhereNoLockCanBeHadTheCallerIsTold)
+// Where no lock file can be had beside the word file (a FIFO or a link
+// standing there, a folder that takes no new file), the lock in the runtime
+// folder holds the rule between copies of one user; nothing is created
+// where the link leads, nothing waits on the FIFO. Without a runtime folder
+// to lock in either, the caller is told.
+TEST(WordFileLockAcrossProcesses, WhereNoLockFileCanBeHadBesideItTheRuntimeFolderHoldsTheRule)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("ro/w.txt"), "a,b,,,0,0,0\r\n");
-    folder.write(QStringLiteral("odd/w.txt"), "a,b,,,0,0,0\r\n");
-    // A FIFO where the lock file belongs is never waited on; a link there is
-    // not followed, so nothing is created where it leads.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.path(QStringLiteral("odd/.w.txt.lock"))).constData(), 0666),
+    for (const char* name : {"ro/w.txt", "fifo/w.txt", "link/w.txt"})
+        folder.write(QString::fromLatin1(name), "a,b,,,0,0,0\r\n");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.path(QStringLiteral("fifo/.w.txt.lock"))).constData(), 0666),
               0);
-    LockHolder fifo(folder.path(QStringLiteral("odd/w.txt")));
-    EXPECT_EQ(fifo.answer(), "unavailable");
-    folder.write(QStringLiteral("odd/x.txt"), {});
     ASSERT_TRUE(QFile::link(folder.path(QStringLiteral("created-by-lock")),
-                            folder.path(QStringLiteral("odd/.x.txt.lock"))));
-    WordFileLock lock;
-    EXPECT_EQ(lock.lock(QStringLiteral("odd/x.txt")), Result::kUnavailable);
+                            folder.path(QStringLiteral("link/.w.txt.lock"))));
+    ReadOnly readOnly(folder.path(QStringLiteral("ro")));
+    if (!readOnly.effective())
+        GTEST_SKIP() << "cannot make a folder read-only here (root without the immutable attribute)";
+
+    for (const char* name : {"ro/w.txt", "fifo/w.txt", "link/w.txt"}) {
+        SCOPED_TRACE(name);
+        const QString word = folder.path(QString::fromLatin1(name));
+        WordFileLock mine;
+        ASSERT_EQ(mine.lock(word), Result::kTaken);
+        EXPECT_EQ(mine.lockFile(), WordFileLock::runtimeLockFileFor(word));
+        EXPECT_TRUE(WordFileLock::heldByAnyCopy(word));
+        {
+            LockHolder other(word);
+            EXPECT_EQ(other.answer(), "held");
+        }
+        mine.release();
+        EXPECT_FALSE(WordFileLock::heldByAnyCopy(word));
+        LockHolder other(word);
+        EXPECT_EQ(other.answer(), "taken");
+        EXPECT_EQ(mine.lock(word), Result::kHeldElsewhere);
+    }
     EXPECT_FALSE(folder.exists(QStringLiteral("created-by-lock")));
 
+    // A runtime folder that takes no lock file either.
+    folder.write(QStringLiteral("run/.keep"), {});
+    QFile::setPermissions(folder.path(QStringLiteral("run")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", folder.path(QStringLiteral("run")).toUtf8());
     {
-        // A folder that takes no lock file, and none there yet.
-        ReadOnly readOnly(folder.path(QStringLiteral("ro")));
-        if (!readOnly.effective())
-            GTEST_SKIP() << "cannot make a folder read-only here (root without the immutable attribute)";
+        ReadOnly run(folder.path(QStringLiteral("run")), true);
         WordFileLock none;
-        EXPECT_EQ(none.lock(QStringLiteral("ro/w.txt")), Result::kUnavailable);
+        EXPECT_EQ(none.lock(folder.path(QStringLiteral("ro/w.txt"))), Result::kUnavailable);
         EXPECT_FALSE(none.held());
     }
+    qputenv("XDG_RUNTIME_DIR", previous);
 }
 
 } // namespace

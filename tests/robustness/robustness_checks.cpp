@@ -44,7 +44,6 @@ bool isKnownMessage(const QString& text)
         QStringLiteral("登録単語数が現在のモードでは足りません。"),
         QStringLiteral("テスト中です。中断しますか？"),
         QStringLiteral("正解率データを消去します。よろしいですか？"),
-        QStringLiteral("文字列の大きさが メモ の制限を越えました."),
         QStringLiteral("メモリが足りません."),
     };
     // Failures name the offending text or file; the error box adds ".".
@@ -53,6 +52,9 @@ bool isKnownMessage(const QString& text)
         QRegularExpression(QStringLiteral("^ファイル .* は開けません\\.$")),
         QRegularExpression(QStringLiteral("^ファイル .* を作成できません\\.$")),
         QRegularExpression(QStringLiteral("^.+ に書き込めません\\.$")),
+        QRegularExpression(
+            QStringLiteral("^文字列の大きさが メモ の制限を越えました\\(ファイル .* は単語ファイルには"
+                           "大きすぎます。単語ファイルは 16 MiB までです\\)\\.$")),
         QRegularExpression(QStringLiteral(
             "^ファイル .* はテキストの単語ファイルではありません\\(0 のバイトを含んでいます\\)\\.$")),
         QRegularExpression(

@@ -69,12 +69,19 @@ TEST(WordFile, RefusedFilesLeaveTheStoreAlone)
                             8));
     EXPECT_THROW(LoadLines(store, folder.path(QStringLiteral("utf16.txt"))), Failure);
 
-    QFile big(folder.path(QStringLiteral("big.txt")));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(big.resize(kMaxWordFileBytes + 1));
-    big.close();
-    EXPECT_EQ(failureText([&] { LoadLines(store, big.fileName()); }),
-              QStringLiteral("文字列の大きさが メモ の制限を越えました"));
+    // One byte past the limit, and a film picked by mistake (sparse, so it
+    // costs the disk nothing): named, and refused before a byte is read.
+    for (const qint64 size : {kMaxWordFileBytes + 1, qint64(1) << 30}) {
+        QFile big(folder.path(QStringLiteral("big-%1.txt").arg(size)));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(size));
+        big.close();
+        EXPECT_EQ(failureText([&] { LoadLines(store, big.fileName()); }),
+                  QStringLiteral(
+                      "文字列の大きさが メモ の制限を越えました(ファイル %1 は単語ファイルには大きすぎます。"
+                      "単語ファイルは 16 MiB までです)")
+                      .arg(big.fileName()));
+    }
     EXPECT_EQ(store.text(), "keep,me,,,0,0,0\r\n");
 }
 

@@ -1,7 +1,10 @@
 #include "support/scripted_dialogs.h"
 
 #include <QFileInfo>
+#include <atomic>
+#include <exception>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -136,4 +139,33 @@ void ScriptedDialogs::verifyUsedUp() const
     EXPECT_TRUE(fileAnswers.empty()) << fileAnswers.size() << " files never asked for";
     EXPECT_TRUE(modalAnswers.empty()) << modalAnswers.size() << " dialogs never shown";
     EXPECT_TRUE(filterAnswers.empty()) << filterAnswers.size() << " filters never asked for";
+}
+
+bool ScriptedDialogs::runInBackground(const QString& label, const Job& job)
+{
+    open(Kind::Progress, label);
+    if (background)
+        return background(label, job);
+    std::atomic<int> made{0};
+    std::atomic<bool> cancelled{false};
+    std::exception_ptr failure;
+    const Report report = [&](qint64, qint64) {
+        if (const int n = ++made; cancelAtReport && n >= *cancelAtReport)
+            cancelled = true;
+        return !cancelled.load();
+    };
+    std::thread worker([&] {
+        try {
+            job(report);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    worker.join();
+    reports += made;
+    if (cancelled)
+        return false;
+    if (failure)
+        std::rethrow_exception(failure);
+    return true;
 }

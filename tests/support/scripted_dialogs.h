@@ -23,7 +23,7 @@ class QDialog;
 // log or ended.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Confirm, Error, Open, Save, Modal };
+    enum class Kind { Message, Confirm, Error, Open, Save, Modal, Progress };
     struct Shown {
         Kind kind;
         QString text;
@@ -46,6 +46,15 @@ public:
     // ticks that arrive during a message, say).
     std::function<void(const Shown&)> whileOpen;
 
+    // Background jobs run on a thread of their own, as with the real
+    // dialog. From this report on (counting from 1), the learner has
+    // cancelled; unset, the job runs to its end.
+    std::optional<int> cancelAtReport;
+    // How many reports the jobs made.
+    int reports = 0;
+    // When set, runs the jobs instead (the real progress dialog, say).
+    std::function<bool(const QString& label, const Job& job)> background;
+
     std::vector<Shown> shown;
 
     void message(const QString& text) override;
@@ -57,6 +66,7 @@ public:
     std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
                                          bool save) override;
     bool confirmList(const QString& text, const QStringList& items) override;
+    bool runInBackground(const QString& label, const Job& job) override;
 
     // Texts of the boxes of one kind, in order.
     std::vector<QString> texts(Kind kind) const;

@@ -41,6 +41,30 @@ bool ScriptedQuestions::confirm(const QString& text)
     return next(confirms, "question", text, false);
 }
 
+bool ScriptedQuestions::confirmList(const QString& text, const QStringList& items)
+{
+    open(Kind::ConfirmList, text);
+    lastList = items;
+    return next(confirms, "question", text, false);
+}
+
+bool ScriptedQuestions::inBackground(const QString& text, const std::function<void(const Report&)>& work)
+{
+    open(Kind::Background, text);
+    bool cancelled = false;
+    try {
+        work([&](qint64, qint64) {
+            cancelled = cancelled || cancelBackground;
+            return !cancelled;
+        });
+    } catch (...) {
+        // What a cancelled job raises as it stops is no failure.
+        if (!cancelled)
+            throw;
+    }
+    return !cancelled;
+}
+
 std::optional<QString> ScriptedQuestions::chooseWordFile(const QString& title, bool)
 {
     open(Kind::WordFile, title);

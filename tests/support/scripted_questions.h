@@ -3,6 +3,7 @@
 #include "core/questions.h"
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -15,13 +16,19 @@
 // answers to everything it is asked.
 class ScriptedQuestions : public TrainerQuestions {
 public:
-    enum class Kind { Told, Reported, Confirm, WordFile, File, NewText };
+    enum class Kind { Told, Reported, Confirm, ConfirmList, Background, WordFile, File, NewText };
     struct Asked {
         Kind kind;
         QString text;
     };
 
+    // Answers to confirm() and to confirmList() alike, in the order asked.
     std::deque<bool> confirms;
+    // Background work runs on this thread at once; with this set it is
+    // cancelled at its first report.
+    bool cancelBackground = false;
+    // The list of the last confirmList.
+    QStringList lastList;
     std::deque<std::optional<QString>> wordFiles;
     std::deque<std::optional<FileChoice>> files;
     std::deque<std::optional<QString>> newTexts;
@@ -37,6 +44,8 @@ public:
     std::optional<QString> chooseWordFile(const QString& title, bool save) override;
     std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
                                          bool save) override;
+    bool confirmList(const QString& text, const QStringList& items) override;
+    bool inBackground(const QString& text, const std::function<void(const Report&)>& work) override;
     std::optional<QString> newText(const QString& old, bool japanese) override;
 
     // The texts of one kind, in order.

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // What only the learner can see to or decide in the middle of an action.
@@ -31,6 +32,16 @@ public:
     };
     virtual std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
                                                  bool save) = 0;
+    // A question for OK or キャンセル with a list under its text the learner
+    // can scroll through, for lists too long for a message box.
+    virtual bool confirmList(const QString& text, const QStringList& items) = 0;
+    // Runs `work` away from the GUI thread while the learner sees `text`
+    // and can cancel; `work` reports how far it got and stops when the
+    // report answers false. False when the learner cancelled; what `work`
+    // raised is raised here.
+    using Report = std::function<bool(qint64 done, qint64 total)>;
+    virtual bool inBackground(const QString& text, const std::function<void(const Report&)>& work) = 0;
+
     // The new text for a field of the word list, typed in the data change
     // dialog under the old one (in Japanese or in English, as the field
     // is); nothing when the dialog was closed any way but OK.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/exam_session.h"
+#include "core/import_plan.h"
 #include "core/options.h"
 #include "core/outcome.h"
 #include "core/questions.h"
@@ -8,7 +9,6 @@
 #include "core/word_book.h"
 #include "core/word_file_path.h"
 #include "interchange/export_file.h"
-#include "interchange/import_plan.h"
 #include "store/backups.h"
 #include "store/order_list.h"
 #include "store/random.h"
@@ -69,8 +69,10 @@ public:
     void setQuestions(TrainerQuestions* questions) { questions_ = questions; }
     // Runs whenever another word file became current (its lock is held).
     void setCurrentChanged(std::function<void()> changed) { currentChanged_ = std::move(changed); }
-    // The lock file of the current word file, or empty when none is held.
+    // The lock file of the current word file and the key it is locked by
+    // (WordFileLock), or empty when none is held.
     const QString& lockFile() const { return lock_.lockFile(); }
+    const QString& lockKey() const { return lock_.key(); }
 
     // The preferences file and the default word file named in it.
     const QString& prefsFile() const { return prefsFile_; }
@@ -120,12 +122,21 @@ public:
     static QStringList exportFilters();
     static interchange::ExportFormat exportFormat(int filter);
 
-    // What importing the file would add and refuse, against the words now
-    // registered. Raises a Failure when the file cannot be read.
-    interchange::ImportPlan planImport(const QString& file) const;
-    // Registers the plan's records as one action: all saved together, or
-    // none of them.
-    Outcome importWords(const interchange::ImportPlan& plan);
+    // インポート...: the file picked is read and planned away from the GUI
+    // thread while the learner can cancel, the plan shown with the rows it
+    // refuses, and its words registered on OK, checked again first.
+    Outcome importFile();
+    // Reading `file` and planning against the words registered now, as a
+    // job that may run on another thread while the trainer goes on (it holds
+    // a copy of the words, never the trainer).
+    ImportJob importJob(const QString& file) const;
+    // The same at once. Raises a Failure when the file cannot be read.
+    ImportPlan planImport(const QString& file) const;
+    // Registers the plan's words as one action: all saved together, or none
+    // of them. The plan is checked again first against the words as they
+    // are now: when a word was registered meanwhile or the room is used up,
+    // nothing changes and the outcome holds the plan as it now stands.
+    ImportOutcome importWords(const ImportPlan& plan);
 
     // The quiz: the next question, a hint, an answer.
     Outcome nextQuestion();

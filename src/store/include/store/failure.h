@@ -20,6 +20,10 @@ public:
     static Failure cannotCreate(const QString& path, const QString& reason = {});
     static Failure cannotWritePreferences(const QString& path, const QString& reason = {});
     static Failure tooLarge();
+    // The same for a file chosen as a word file, naming it and the limit:
+    // a film or a disk image picked by mistake is told apart from a word
+    // file that merely grew.
+    static Failure wordFileTooLarge(const QString& path, qint64 limitBytes);
 
 private:
     QString text_;

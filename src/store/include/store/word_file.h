@@ -23,7 +23,8 @@ constexpr qint64 kMaxWordFileBytes = 16 * 1024 * 1024;
 // "ファイル %s は開けません" when it cannot be read, with a reason when what
 // stands there is no regular file (a FIFO, a device, a folder, a socket);
 // "文字列の大きさが メモ の制限を越えました" past kMaxWordFileBytes, however
-// large the file claims to be; and refuses a file holding a zero byte.
+// large the file claims to be, with the file's name and the limit after it
+// (Failure::wordFileTooLarge); and refuses a file holding a zero byte.
 // `store` is unchanged by any failure. Never waits on a FIFO.
 FileStamp LoadLines(LineStore& store, const QString& file, const QString& shown = {});
 

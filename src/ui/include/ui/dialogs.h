@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -38,6 +39,18 @@ public:
     // A confirmation like confirm() with a list under its text the learner
     // can scroll through, for lists too long for a message box.
     virtual bool confirmList(const QString& text, const QStringList& items) = 0;
+
+    // Work too long for the GUI thread (reading a large file): `job` runs on
+    // a thread of its own while a progress dialog shows `label`, how far
+    // the job has come and キャンセル, and the windows take no input. The
+    // job tells how far it has come through the function it is given, whose
+    // answer turns false once the learner cancelled; the job then stops as
+    // soon as it can. The job touches no widget and no state the windows
+    // use. True when the job ran to its end; false when it was cancelled. A
+    // failure the job raises is raised here, on the caller's thread.
+    using Report = std::function<bool(qint64 done, qint64 total)>;
+    using Job = std::function<void(const Report& report)>;
+    virtual bool runInBackground(const QString& label, const Job& job) = 0;
 };
 
 // The program's name, the title of plain and error boxes.

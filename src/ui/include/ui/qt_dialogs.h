@@ -17,6 +17,8 @@ public:
     std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
                                          bool save) override;
     bool confirmList(const QString& text, const QStringList& items) override;
+    // A worker thread and a QProgressDialog (background_job.cpp).
+    bool runInBackground(const QString& label, const Job& job) override;
 
 private:
     std::optional<QString> fileName(const QString& title, bool save);

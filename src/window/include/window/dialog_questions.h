@@ -20,6 +20,8 @@ public:
     std::optional<QString> chooseWordFile(const QString& title, bool save) override;
     std::optional<FileChoice> chooseFile(const QString& title, const QStringList& filters,
                                          bool save) override;
+    bool confirmList(const QString& text, const QStringList& items) override;
+    bool inBackground(const QString& text, const std::function<void(const Report&)>& work) override;
     std::optional<QString> newText(const QString& old, bool japanese) override;
 
 private:

@@ -1,11 +1,10 @@
-#include "interchange/import_plan.h"
-#include "rows.h"
+#include "core/import_plan.h"
 #include "store/line_store.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 using interchange::ImportRow;
-using interchange::planImport;
 
 namespace {
 
@@ -15,6 +14,11 @@ struct Case {
     QByteArray record;
     const char* reason = "";
 };
+
+QString u8(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 ImportRow row(int line, const char* word, const char* meaning, const char* example = "",
               const char* exampleMeaning = "", const char* part = "")
@@ -53,7 +57,7 @@ TEST(ImportPlan, EveryRowIsAddedOrRefusedWithItsReason)
     };
     std::vector<ImportRow> rows;
     std::vector<QByteArray> records;
-    std::vector<interchange::RefusedRow> refused;
+    std::vector<RefusedRow> refused;
     for (const Case& c : cases) {
         rows.push_back(c.row);
         if (c.record.isEmpty())
@@ -61,8 +65,8 @@ TEST(ImportPlan, EveryRowIsAddedOrRefusedWithItsReason)
         else
             records.push_back(c.record);
     }
-    const interchange::ImportPlan plan = planImport(rows, {"apple", "Tree"}, 5);
-    EXPECT_EQ(plan.records, records);
+    const ImportPlan plan = planImport(rows, {"apple", "Tree"}, 5);
+    EXPECT_EQ(plan.records(), records);
     ASSERT_EQ(plan.refused.size(), refused.size());
     for (size_t i = 0; i < refused.size(); ++i) {
         EXPECT_EQ(plan.refused[i].line, refused[i].line);
@@ -74,22 +78,22 @@ TEST(ImportPlan, AgainstAStoreAsRegistrationSeesIt)
 {
     // The wave dash typed on Linux is CP932's 0x8160, as registration stores it.
     const std::vector<ImportRow> wave = {row(1, "wave", "〜")};
-    EXPECT_EQ(planImport(wave, {}, 1).records, std::vector<QByteArray>{"wave,\x81\x60,,,0,0,0"});
+    EXPECT_EQ(planImport(wave, {}, 1).records(), std::vector<QByteArray>{"wave,\x81\x60,,,0,0,0"});
 
     // The scan stops at an empty line: a word behind it is not registered.
     LineStore store;
     store.setText("apple,x,,,0,0,0\r\n\r\nhidden,y,,,0,0,0\r\n");
     const auto plan = planImport({row(1, "apple", "a"), row(2, "hidden", "b")}, store);
-    EXPECT_EQ(plan.records, std::vector<QByteArray>{"hidden,b,,,0,0,0"});
+    EXPECT_EQ(plan.records(), std::vector<QByteArray>{"hidden,b,,,0,0,0"});
 
     QByteArray full;
     for (int i = 0; i < 999; ++i)
         full += "w" + QByteArray::number(i) + ",m,,,0,0,0\r\n";
     store.setText(full);
-    EXPECT_EQ(planImport({row(1, "one", "a"), row(2, "two", "b")}, store).records.size(), 1u);
+    EXPECT_EQ(planImport({row(1, "one", "a"), row(2, "two", "b")}, store).words.size(), 1u);
     store.setText(full + "last,m,,,0,0,0\r\n");
     const auto none = planImport({row(7, "one", "a")}, store);
-    EXPECT_TRUE(none.records.empty());
+    EXPECT_TRUE(none.words.empty());
     ASSERT_EQ(none.refused.size(), 1u);
     EXPECT_EQ(none.refused[0].line, 7);
 }

@@ -1,0 +1,150 @@
+// Typing the English word with the meaning suggestions following it, beside
+// the same fields without them: from a key pressed in the word field to the
+// typed letter drawn; with suggestions also to the list drawn anew for the
+// word as typed. Each key is followed by a pause as between a learner's
+// keys, so the list is looked up for every one. Runs on the display it is
+// given: Xvfb under scripts/bench-dictionary.sh.
+#include "assist/suggestion_popup.h"
+#include "dictionary/meaning_finder.h"
+#include "ui/controls.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <utility>
+
+namespace {
+
+using dictionary::MeaningFinder;
+
+// Between two keys, as a learner types; longer than the list waits.
+constexpr int kPauseMs = 80;
+
+using Clock = std::chrono::steady_clock;
+
+// Counts a widget's repaints and when the last one began.
+class Paints : public QObject {
+public:
+    int count = 0;
+    Clock::time_point last;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            ++count;
+            last = Clock::now();
+        }
+        return false;
+    }
+};
+
+// The word and meaning fields where the registration panel has them.
+struct Form {
+    explicit Form(bool suggestions)
+    {
+        window.setFixedSize(498, 356);
+        word = ui::edit(&window, "word", 72, 60, 145, 20);
+        mean = ui::edit(&window, "mean", 72, 84, 241, 20);
+        if (suggestions) {
+            finder =
+                std::make_unique<MeaningFinder>(QString::fromLatin1(dictionary::kEdictFile), cache.path());
+            finder->prepare();
+            if (!QTest::qWaitFor([&] { return finder->state() != MeaningFinder::State::Loading; }, 120000))
+                std::abort();
+            popup = new assist::SuggestionPopup(mean, finder.get());
+            popup->follow(word);
+            popup->findChild<QWidget*>(QStringLiteral("meaningSuggestionList"))
+                ->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"))
+                ->installEventFilter(&listPaints);
+        }
+        word->installEventFilter(&paints);
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            std::abort();
+        word->setFocus();
+        QTest::qWait(50);
+    }
+    // One key: the time until the letter is drawn, and until the list is
+    // drawn anew (zero when it was not).
+    std::pair<double, double> type(int key)
+    {
+        const int before = paints.count;
+        const int listBefore = listPaints.count;
+        const Clock::time_point start = Clock::now();
+        QTest::keyClick(word, Qt::Key(key));
+        while (paints.count == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        const double letter = std::chrono::duration<double>(paints.last - start).count();
+        QTest::qWait(kPauseMs);
+        const double list = listPaints.count == listBefore
+            ? 0.0
+            : std::chrono::duration<double>(listPaints.last - start).count();
+        return {letter, list};
+    }
+
+    QTemporaryDir cache;
+    QWidget window;
+    QLineEdit* word = nullptr;
+    QLineEdit* mean = nullptr;
+    std::unique_ptr<MeaningFinder> finder;
+    assist::SuggestionPopup* popup = nullptr;
+    Paints paints;
+    Paints listPaints;
+};
+
+// "apple" typed and taken back, one key an iteration, timed to its letter
+// drawn (when the paint began: the drawing itself is the same either way).
+void typeWords(benchmark::State& state, bool suggestions)
+{
+    Form form(suggestions);
+    if (suggestions && form.finder->state() != MeaningFinder::State::Ready) {
+        state.SkipWithError("the edict package is not installed");
+        return;
+    }
+    static const int keys[] = {Qt::Key_A,         Qt::Key_P,         Qt::Key_P,         Qt::Key_L,
+                               Qt::Key_E,         Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace,
+                               Qt::Key_Backspace, Qt::Key_Backspace};
+    size_t i = 0;
+    double lists = 0;
+    int drawn = 0;
+    for (auto _ : state) {
+        const auto [letter, list] = form.type(keys[i++ % std::size(keys)]);
+        state.SetIterationTime(letter);
+        if (list > 0) {
+            lists += list;
+            ++drawn;
+        }
+    }
+    if (suggestions)
+        state.counters["list_ms"] = drawn ? 1000 * lists / drawn : 0.0;
+}
+
+void Typing(benchmark::State& state)
+{
+    typeWords(state, true);
+}
+
+void TypingFloor(benchmark::State& state)
+{
+    typeWords(state, false);
+}
+
+} // namespace
+
+BENCHMARK(Typing)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(100);
+BENCHMARK(TypingFloor)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(100);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ui::installFontFallback();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

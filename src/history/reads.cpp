@@ -1,0 +1,215 @@
+#include "history/history.h"
+
+#include "session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace history {
+
+namespace {
+
+Place placeOf(qint64 value)
+{
+    return value >= 0 && value <= 4 ? static_cast<Place>(value) : Place::QuizSpelling;
+}
+
+// Rows a query may still return before the file is taken for runaway.
+class RowBudget {
+public:
+    explicit RowBudget(qsizetype rows) : left_(rows) { }
+    void take()
+    {
+        if (--left_ < 0)
+            throw sql::Failure{Problem::TooLarge, QStringLiteral("too many rows")};
+    }
+
+private:
+    qsizetype left_;
+};
+
+bool flushToDisk(const QString& name, bool folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(name).constData(), (folder ? O_RDONLY | O_DIRECTORY : O_RDWR) | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool done = ::fsync(fd) == 0;
+    ::close(fd);
+    return done;
+}
+
+} // namespace
+
+template <typename Read> auto History::read(Read&& body) -> std::optional<decltype(body())>
+{
+    using Value = decltype(body());
+    if (!ensureOpen(false)) {
+        // No file yet (and nothing wrong): nothing was ever recorded.
+        if (!unusable_ && !QFileInfo::exists(file_) && !QFileInfo(file_).isSymLink())
+            return Value{};
+        return std::nullopt;
+    }
+    if (!session_->laidOut)
+        return Value{};
+    session_->db.setDeadline(std::chrono::steady_clock::now() + settings_.readLimit);
+    try {
+        Value value = body();
+        session_->db.clearDeadline();
+        return value;
+    } catch (const sql::Failure& failure) {
+        if (session_)
+            session_->db.clearDeadline();
+        noteError(failure.problem, failure.detail, false);
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<WordReviews>> History::reviewsOf(const QString& wordFile)
+{
+    return read([&] {
+        std::vector<WordReviews> words;
+        const std::optional<qint64> file = session_->fileId(wordFile, false);
+        if (!file)
+            return words;
+        // The words first, then their reviews in the order they are stored
+        // (by word and time): one sweep, without a join per row.
+        QHash<qint64, qsizetype> indexOf;
+        sql::Statement list(session_->db, "SELECT id, word FROM words WHERE file = ? AND retired IS NULL");
+        list.bind(1, *file);
+        RowBudget budget(settings_.maxRows);
+        while (list.step()) {
+            budget.take();
+            indexOf.insert(list.integer(0), qsizetype(words.size()));
+            words.push_back({list.blob(1), {}});
+        }
+        sql::Statement query(session_->db,
+                             "SELECT word, time, place, right, hint, seconds FROM reviews"
+                             " WHERE word IN (SELECT id FROM words WHERE file = ? AND retired IS NULL)"
+                             " ORDER BY word, time, seq");
+        query.bind(1, *file);
+        qint64 current = -1;
+        std::vector<Review>* reviews = nullptr;
+        while (query.step()) {
+            budget.take();
+            if (query.integer(0) != current) {
+                current = query.integer(0);
+                const auto found = indexOf.constFind(current);
+                if (found == indexOf.constEnd())
+                    throw sql::Failure{Problem::Damaged, QStringLiteral("a review of no word")};
+                reviews = &words[*found].reviews;
+            }
+            reviews->push_back(
+                {query.integer(1), placeOf(query.integer(2)), query.integer(3) != 0, query.integer(4) != 0,
+                 query.isNull(5) ? -1 : int(std::clamp<qint64>(query.integer(5), -1, 1 << 30))});
+        }
+        // A word row without reviews (none of ours has one) is left out.
+        std::erase_if(words, [](const WordReviews& w) { return w.reviews.empty(); });
+        return words;
+    });
+}
+
+std::optional<std::vector<AnswerMark>> History::answersSince(const QString& wordFile, qint64 since)
+{
+    return read([&] {
+        std::vector<AnswerMark> marks;
+        std::optional<qint64> file;
+        if (!wordFile.isEmpty()) {
+            file = session_->fileId(wordFile, false);
+            if (!file)
+                return marks;
+        }
+        sql::Statement query(session_->db,
+                             file ? "SELECT r.time, r.right FROM words w JOIN reviews r ON r.word = w.id"
+                                    " WHERE w.file = ?2 AND r.time >= ?1"
+                                  : "SELECT time, right FROM reviews WHERE time >= ?1");
+        query.bind(1, since);
+        if (file)
+            query.bind(2, *file);
+        RowBudget budget(settings_.maxRows);
+        while (query.step()) {
+            budget.take();
+            marks.push_back({query.integer(0), query.integer(1) != 0});
+        }
+        std::stable_sort(marks.begin(), marks.end(),
+                         [](const AnswerMark& a, const AnswerMark& b) { return a.time < b.time; });
+        return marks;
+    });
+}
+
+std::optional<std::vector<TestResult>> History::testResults(const QString& wordFile)
+{
+    return read([&] {
+        std::vector<TestResult> results;
+        std::optional<qint64> file;
+        if (!wordFile.isEmpty()) {
+            file = session_->fileId(wordFile, false);
+            if (!file)
+                return results;
+        }
+        sql::Statement query(session_->db,
+                             file ? "SELECT time, kind, length, score FROM tests WHERE file = ?"
+                                    " ORDER BY time, id"
+                                  : "SELECT time, kind, length, score FROM tests ORDER BY time, id");
+        if (file)
+            query.bind(1, *file);
+        RowBudget budget(settings_.maxRows);
+        while (query.step()) {
+            budget.take();
+            const qint64 kind = query.integer(1);
+            const qint64 length = query.integer(2);
+            const qint64 score = query.integer(3);
+            // A row no test of ours could have written has no place on a chart.
+            if (kind < 0 || kind > 2 || length < 1 || length > 1000 || score < 0 || score > length + 1)
+                continue;
+            results.push_back({query.integer(0), static_cast<TestKind>(kind), int(length), int(score)});
+        }
+        return results;
+    });
+}
+
+bool History::copyTo(const QString& path)
+{
+    if (!ensureOpen(false) || !session_->laidOut)
+        return false; // nothing recorded yet, or the failure is noted
+    const QString folder = QFileInfo(path).absolutePath();
+    QTemporaryFile temporary(QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".XXXXXX")));
+    // VACUUM INTO writes a compact copy of one consistent moment, and only
+    // into a file that is missing or empty: the empty temporary file.
+    if (!temporary.open()) {
+        lastError_ = Error{Problem::ReadOnly, true, path, temporary.errorString()};
+        return false;
+    }
+    temporary.close();
+    try {
+        sql::Statement copy(session_->db, "VACUUM INTO ?");
+        copy.bind(1, temporary.fileName()).run();
+        if (!flushToDisk(temporary.fileName(), false))
+            throw sql::Failure{Problem::Full, QStringLiteral("fsync")};
+        if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData())
+            != 0)
+            throw sql::Failure{sql::problemOf(SQLITE_IOERR, errno), QString::fromLocal8Bit(strerror(errno))};
+        temporary.setAutoRemove(false);
+        flushToDisk(folder, true);
+    } catch (const sql::Failure& failure) {
+        // A copy that cannot be written is the backup's trouble, told by
+        // whoever asked for it; only damage found in the history is ours.
+        if (failure.problem == Problem::Damaged || failure.problem == Problem::TooLarge)
+            noteError(failure.problem, failure.detail, false);
+        else
+            lastError_ = Error{failure.problem, true, path, failure.detail};
+        return false;
+    }
+    return true;
+}
+
+} // namespace history

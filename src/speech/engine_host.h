@@ -1,0 +1,40 @@
+#pragma once
+
+#include "speech/speaker.h"
+
+#include <QObject>
+#include <memory>
+
+class QTextToSpeech;
+
+namespace speech {
+
+// The engine on its own thread: every call into it may block (on a socket
+// to speech-dispatcher), so only this thread makes them. It reports back
+// through signals, which reach the Speaker on the GUI thread.
+class EngineHost : public QObject {
+    Q_OBJECT
+public:
+    explicit EngineHost(SpeechSettings settings);
+    ~EngineHost() override;
+
+    void start();
+    void say(const QString& text);
+    void stop();
+    void useLocale(const QLocale& locale);
+    // Closes the engine and ends the thread.
+    void shutDown();
+
+signals:
+    // The engine is ready to speak with this voice, or not, for this reason.
+    void voiceReady(bool ok, const QString& voiceOrReason);
+    // A QTextToSpeech::State.
+    void engineState(int state);
+    void answered(quint64 request);
+
+private:
+    SpeechSettings settings_;
+    std::unique_ptr<QTextToSpeech> tts_;
+};
+
+} // namespace speech
