@@ -37,14 +37,25 @@ void QuizSession::reset()
     *this = QuizSession{};
 }
 
-bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng)
+bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& options, Random& rng,
+                        const std::vector<int>& due)
 {
     reset();
     pool.clear();
     int p = 0;
-    for (int n = 0; n < OrderList::kSlots && !book.store.ReadLine(n).isEmpty(); ++n) {
-        if (qualifies(book.store, n, options))
-            pool.WriteLine(p++, IntToStr(n));
+    if (options.filter == QuizFilter::Due) {
+        // The schedule has read every counter already; the kind decides.
+        Options kindOnly = options;
+        kindOnly.filter = QuizFilter::All;
+        for (const int n : due) {
+            if (p < OrderList::kSlots && qualifies(book.store, n, kindOnly))
+                pool.WriteLine(p++, IntToStr(n));
+        }
+    } else {
+        for (int n = 0; n < OrderList::kSlots && !book.store.ReadLine(n).isEmpty(); ++n) {
+            if (qualifies(book.store, n, options))
+                pool.WriteLine(p++, IntToStr(n));
+        }
     }
     if (p == 0)
         return false;

@@ -3,6 +3,9 @@
 #include "core/conflict.h"
 #include "store/failure.h"
 
+#include "store/record.h"
+
+#include <QDateTime>
 #include <utility>
 
 namespace {
@@ -21,7 +24,8 @@ private:
 
 } // namespace
 
-Trainer::Trainer(QString prefsFile) : prefsFile_(std::move(prefsFile))
+Trainer::Trainer(QString prefsFile)
+    : prefsFile_(std::move(prefsFile)), clock_([] { return QDateTime::currentSecsSinceEpoch(); })
 {
 }
 
@@ -104,6 +108,8 @@ Outcome Trainer::registerWord(const NewWord& typed)
     });
     if (outcome.reloaded)
         return outcome;
+    if (outcome.words)
+        dropSchedule();
     if (!result.message.isEmpty())
         tell(result.message);
     // A refusal for the form's own text keeps what was typed, so the learner
@@ -114,10 +120,13 @@ Outcome Trainer::registerWord(const NewWord& typed)
 
 Outcome Trainer::nextQuestion()
 {
-    return transact([&](State& s, Outcome& o) {
+    Outcome outcome = transact([&](State& s, Outcome& o) {
         s.quiz.next(s.book, s.order, options_, s.rng);
         o.quiz = o.newQuestion = true;
     });
+    if (outcome.newQuestion)
+        askedAt_ = now();
+    return outcome;
 }
 
 Outcome Trainer::showHint()
@@ -132,6 +141,8 @@ Outcome Trainer::answerQuiz(const QString& typed)
 {
     if (busy_ || !state_.quiz.answering())
         return {};
+    // The answer is timed at Enter, before the verdict waits for the learner.
+    const qint64 answeredAt = now();
     const QuizSession::Verdict verdict = state_.quiz.judge(state_.book, typed);
     if (verdict == QuizSession::Verdict::Empty)
         return {};
@@ -139,15 +150,40 @@ Outcome Trainer::answerQuiz(const QString& typed)
     tell(verdict == QuizSession::Verdict::Right ? QStringLiteral("正解っす") : QStringLiteral("残念！"));
     if (!backUp(false))
         return {};
-    return transact([&](State& s, Outcome& o) {
-        const QuizSession::Verdict counted = s.quiz.answer(s.book, s.order, options_, s.rng, typed);
-        if (counted != QuizSession::Verdict::Empty) {
+    std::optional<Answered> counted;
+    Outcome outcome = transact([&](State& s, Outcome& o) {
+        counted.reset();
+        Answered answered;
+        answered.word = ReadField(s.book.store, s.quiz.question(), kWord);
+        answered.place = s.quiz.kind() == QuestionKind::Example ? history::Place::QuizExample
+                                                                : history::Place::QuizSpelling;
+        answered.hint = !s.quiz.hintText().isEmpty();
+        answered.time = answeredAt;
+        const QuizSession::Verdict judged = s.quiz.answer(s.book, s.order, options_, s.rng, typed);
+        if (judged != QuizSession::Verdict::Empty) {
+            answered.right = judged == QuizSession::Verdict::Right;
+            // Rolled back unless the word file holds the answer too.
+            history::History* h = history();
+            std::optional<history::Change> change;
+            if (h)
+                change.emplace(h->change());
+            recordAnswer(change ? &*change : nullptr, answered);
             s.book.save();
+            if (change && change->commit())
+                counted = answered;
             o.words = true;
         }
         o.quiz = true;
-        o.newQuestion = counted == QuizSession::Verdict::Right;
+        o.newQuestion = judged == QuizSession::Verdict::Right;
     });
+    // The schedule follows what the history holds: an answer it could not
+    // keep is not in it either, and the next build would not find it.
+    if (counted)
+        scheduleAnswer(*counted);
+    if (outcome.newQuestion)
+        askedAt_ = now();
+    tellHistoryNotice();
+    return outcome;
 }
 
 Outcome Trainer::startExam(ExamKind kind)
@@ -160,26 +196,80 @@ Outcome Trainer::startExam(ExamKind kind)
         // Nothing typed in an earlier test carries over into this one.
         o.exam = o.answerTaken = started;
     });
-    if (started)
+    if (started) {
         heldTicks_ = 0;
-    else
+        askedAt_ = now();
+    } else
         tell(QStringLiteral("登録単語数が現在のモードでは足りません。"));
     return outcome;
 }
+
+namespace {
+
+history::Place placeOf(ExamKind kind)
+{
+    switch (kind) {
+    case ExamKind::TimeAttack: return history::Place::TimeAttack;
+    case ExamKind::Complete: return history::Place::CompleteRun;
+    case ExamKind::Normal: break;
+    }
+    return history::Place::NormalTest;
+}
+
+history::TestResult resultOf(const ExamSession& exam, qint64 time)
+{
+    history::TestResult result;
+    result.time = time;
+    result.kind = exam.kind() == ExamKind::TimeAttack ? history::TestKind::TimeAttack
+        : exam.kind() == ExamKind::Complete           ? history::TestKind::CompleteRun
+                                                      : history::TestKind::Normal;
+    result.length = exam.length();
+    result.score = exam.score();
+    return result;
+}
+
+} // namespace
 
 Outcome Trainer::answerExam(const QString& typed)
 {
     if (busy_ || (!typed.isEmpty() && !backUp(false)))
         return {};
-    return transact([&](State& s, Outcome& o) {
-        const ExamSession::Answered answered = s.exam.answer(s.book, s.order, typed);
-        if (answered != ExamSession::Answered::Nothing) {
+    const qint64 answeredAt = now();
+    std::optional<Answered> counted;
+    Outcome outcome = transact([&](State& s, Outcome& o) {
+        counted.reset();
+        Answered answered;
+        const bool running = s.exam.running();
+        if (running) {
+            answered.word = ReadField(s.book.store, s.exam.record(), kWord);
+            answered.place = placeOf(s.exam.kind());
+        }
+        answered.time = answeredAt;
+        const int scoreBefore = s.exam.score();
+        const ExamSession::Answered result = s.exam.answer(s.book, s.order, typed);
+        if (result != ExamSession::Answered::Nothing) {
+            answered.right = s.exam.score() > scoreBefore;
+            history::History* h = history();
+            std::optional<history::Change> change;
+            if (h)
+                change.emplace(h->change());
+            recordAnswer(change ? &*change : nullptr, answered);
+            if (change && result == ExamSession::Answered::Ended)
+                change->testResult(historyKey(), resultOf(s.exam, answeredAt));
             s.book.save();
+            if (change && change->commit())
+                counted = answered;
             o.words = o.answerTaken = true;
         }
         o.exam = true;
-        o.results = answered == ExamSession::Answered::Ended;
+        o.results = result == ExamSession::Answered::Ended;
     });
+    if (counted)
+        scheduleAnswer(*counted);
+    if (outcome.answerTaken)
+        askedAt_ = now();
+    tellHistoryNotice();
+    return outcome;
 }
 
 Outcome Trainer::tick()
@@ -191,11 +281,22 @@ Outcome Trainer::tick()
         return {};
     }
     const int seconds = 1 + std::exchange(heldTicks_, 0);
-    return transact([&](State& s, Outcome& o) {
+    Outcome outcome = transact([&](State& s, Outcome& o) {
         o.exam = true;
         for (int i = 0; i < seconds && !o.results; ++i)
             o.results = s.exam.tick(s.book, s.order);
     });
+    // A test whose time ran out is finished too: its score is kept. The
+    // word file holds every answer of it already.
+    if (outcome.results) {
+        if (history::History* h = history()) {
+            history::Change change = h->change();
+            change.testResult(historyKey(), resultOf(state_.exam, now()));
+            change.commit();
+        }
+        tellHistoryNotice();
+    }
+    return outcome;
 }
 
 Outcome Trainer::examToStart()

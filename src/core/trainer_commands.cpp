@@ -79,7 +79,7 @@ Outcome Trainer::resetCounts()
 {
     if (busy_ || !confirm(QStringLiteral("正解率データを消去します。よろしいですか？")) || !backUp(true))
         return {};
-    return transact([&](State& s, Outcome& o) {
+    const Outcome outcome = transact([&](State& s, Outcome& o) {
         // Nothing to reset writes nothing: a word file deleted from outside
         // is not made again by a reset of no words.
         if (!s.book.resetCounts())
@@ -87,6 +87,10 @@ Outcome Trainer::resetCounts()
         s.book.save();
         o.words = true;
     });
+    // The history is kept: the counts start again, not the reviews.
+    if (outcome.words)
+        dropSchedule();
+    return outcome;
 }
 
 Outcome Trainer::chooseDefaultWordFile()
@@ -174,6 +178,8 @@ ImportOutcome Trainer::importWords(const ImportPlan& plan)
         s.book.save();
         o.words = imported = true;
     });
+    if (imported)
+        dropSchedule();
     if (!imported)
         return {0, std::nullopt, {}, changes};
     return {added, std::nullopt, QStringLiteral("%1 語を登録しました。").arg(added), changes};

@@ -23,6 +23,7 @@ Outcome Trainer::reloadChangedFile()
         stamp = LoadLines(loaded, path.file(), path.shown());
     state_.book.store = std::move(loaded);
     state_.book.stamp = stamp;
+    dropSchedule();
     state_.quiz.reset();
     state_.exam.abandon();
     heldTicks_ = 0;
@@ -57,7 +58,7 @@ bool Trainer::backUp(bool always)
         return true;
     }
     try {
-        backups_->take(file);
+        backUpHistory(backups_->take(file));
     } catch (const Failure& failure) {
         // A change that can no longer be undone by a copy is the learner's
         // call, never made silently.
@@ -119,6 +120,7 @@ void Trainer::makeCurrent(const WordFilePath& path, bool createWhenMissing)
     state_.book.store = std::move(loaded);
     state_.book.path = path;
     state_.book.stamp = stamp;
+    dropSchedule();
     if (!inHand) {
         lock_ = std::move(lock);
         if (currentChanged_)

@@ -6,6 +6,7 @@
 #include "core/conflict.h"
 #include "store/codec.h"
 #include "store/failure.h"
+#include "store/limits.h"
 #include "store/record.h"
 
 #include <QFileInfo>
@@ -13,6 +14,19 @@
 namespace {
 
 const QString kNoWords = QStringLiteral("登録されている単語が一つもありません。\nまずは単語登録しましょう！");
+
+// Whether a visible record is spelt `word`.
+bool spelledBy(const WordBook& book, const QByteArray& word)
+{
+    for (int r = 0; r < kMaxRecords; ++r) {
+        const QByteArray& line = book.store.ReadLine(r);
+        if (line.isEmpty())
+            break;
+        if (ReadField(line, kWord) == word)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -89,9 +103,13 @@ Outcome Trainer::prepare(Tab tab)
     case Tab::Quiz: {
         outcome.quiz = true;
         bool asked = false;
+        const bool due = options_.filter == QuizFilter::Due;
         try {
+            // The schedule is built before the transaction: reading the
+            // history is no part of what a failure puts back.
+            const std::vector<int> pool = due ? schedule().duePool(now()) : std::vector<int>{};
             outcome += transact([&](State& s, Outcome& o) {
-                asked = s.quiz.start(s.book, s.order, options_, s.rng);
+                asked = s.quiz.start(s.book, s.order, options_, s.rng, pool);
                 o.newQuestion = asked;
             });
         } catch (const Failure& failure) {
@@ -99,9 +117,14 @@ Outcome Trainer::prepare(Tab tab)
             report(failure.text());
             return outcome;
         }
+        if (asked)
+            askedAt_ = now();
+        if (due)
+            tellHistoryNotice();
         if (!asked) {
-            tell(QStringLiteral(
-                "出題モードに該当した単語が一つもありませんでした。\nオプションで設定し直してください。"));
+            tell(due ? nothingDue()
+                     : QStringLiteral("出題モードに該当した単語が一つもありませんでした。\n"
+                                      "オプションで設定し直してください。"));
             outcome.tab = tab_ = Tab::Options;
             outcome.currentFile = outcome.defaultFile = true;
         }
@@ -127,6 +150,8 @@ Outcome Trainer::prepare(Tab tab)
             outcome.tab = tab_ = Tab::Registration;
             break;
         }
+        datesOf(rows);
+        tellHistoryNotice();
         state_.listing = std::make_shared<const std::vector<ListEntry>>(std::move(rows));
         break;
     }
@@ -151,7 +176,9 @@ void Trainer::relist(Outcome& outcome)
         return;
     outcome.list = true;
     try {
-        state_.listing = std::make_shared<const std::vector<ListEntry>>(state_.book.listing());
+        std::vector<ListEntry> rows = state_.book.listing();
+        datesOf(rows);
+        state_.listing = std::make_shared<const std::vector<ListEntry>>(std::move(rows));
     } catch (const Failure& failure) {
         // A record that cannot be listed has come into view: nothing is
         // drawn, so no row stands for a record it does not show.
@@ -192,15 +219,29 @@ Outcome Trainer::changeWord(std::optional<int> record, int field)
         return {};
     QString refusal;
     Outcome outcome = transact([&](State& s, Outcome& o) {
+        const QByteArray before = ReadField(s.book.store, *record, kWord);
         refusal = s.book.changeField(*record, field, *text);
         if (refusal.isEmpty()) {
+            // A new spelling takes the word's reviews along, in the same
+            // transaction as the word file.
+            std::optional<history::Change> change;
+            const QByteArray after = ReadField(s.book.store, *record, kWord);
+            if (history::History* h = history(); h && field == kWord && after != before) {
+                change.emplace(h->change());
+                change->rename(historyKey(), before, after);
+            }
             s.book.save();
+            if (change)
+                change->commit();
             o.words = true;
         }
     });
+    if (outcome.words)
+        dropSchedule();
     if (!outcome.reloaded && !refusal.isEmpty())
         tell(refusal);
     relist(outcome);
+    tellHistoryNotice();
     return outcome;
 }
 
@@ -216,10 +257,24 @@ Outcome Trainer::deleteWord(std::optional<int> record)
         || !confirm(QStringLiteral("選択単語データを消去します。よろしいですか？")) || !backUp(true))
         return {};
     Outcome outcome = transact([&](State& s, Outcome& o) {
+        const QByteArray word = ReadField(s.book.store, *record, kWord);
         s.book.deleteRecord(*record);
+        // The reviews stay, for the progress they tell of; the word
+        // registered again later starts afresh. Another record spelt alike
+        // keeps them.
+        std::optional<history::Change> change;
+        if (history::History* h = history(); h && !spelledBy(s.book, word)) {
+            change.emplace(h->change());
+            change->retire(historyKey(), word, now());
+        }
         s.book.save();
+        if (change)
+            change->commit();
         o.words = true;
     });
+    if (outcome.words)
+        dropSchedule();
     relist(outcome);
+    tellHistoryNotice();
     return outcome;
 }

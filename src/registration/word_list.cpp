@@ -17,7 +17,7 @@ WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
 {
     StringGrid1 = new QTableView(tabControl);
     StringGrid1->setModel(model_);
-    ui::setUpGrid(StringGrid1, "StringGrid1", {32, 69, 118, 66, 52, 313, 355});
+    ui::setUpGrid(StringGrid1, "StringGrid1", {32, 69, 118, 66, 52, 313, 355, 80});
     StringGrid1->setAccessibleName(QStringLiteral("登録単語の一覧"));
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -32,7 +32,7 @@ std::optional<int> WordListModel::recordAt(int row) const
 
 int WordListModel::fieldOf(int column)
 {
-    static constexpr std::array<int, kColumns> fields{0, kWord, kMean, 0, 0, kExample, kExampleMean};
+    static constexpr std::array<int, kColumns> fields{0, kWord, kMean, 0, 0, kExample, kExampleMean, 0};
     return column >= 0 && column < kColumns ? fields[static_cast<size_t>(column)] : 0;
 }
 
@@ -59,14 +59,15 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const
     case 4: return AccuracyText(entry.asked, entry.correct);
     case 5: return entry.example;
     case 6: return entry.exampleMean;
+    case 7: return entry.nextReview;
     default: return {};
     }
 }
 
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const std::array<const char*, kColumns> headings{"No.",    "単語", "意味",    "品詞",
-                                                            "正解率", "例文", "例文意味"};
+    static const std::array<const char*, kColumns> headings{"No.",  "単語",     "意味",       "品詞", "正解率",
+                                                            "例文", "例文意味", "次の復習日"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
         return {};
     return QString::fromUtf8(headings[static_cast<size_t>(section)]);

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,14 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     RadioButton9 = ui::radio(filter, "RadioButton9", QStringLiteral("全部"), 8, 16, 113, 17);
     RadioButton10 = ui::radio(filter, "RadioButton10", QStringLiteral("未回答問題"), 8, 32, 113, 17);
     RadioButton11 = ui::radio(filter, "RadioButton11", QStringLiteral("正解率の低い問題"), 8, 48, 137, 17);
+    // The fourth filter stands in the free strip right of the file box,
+    // beside the other three, its caption in lines the strip's width holds;
+    // one group makes the four exclusive across their two parents.
+    Opt_Due = ui::radio(this, "Opt_Due", QStringLiteral("復習が\n必要な\n問題"), 412, 84, 67, 45);
+    Opt_Due->setAccessibleName(QStringLiteral("復習が必要な問題"));
+    auto* filters = new QButtonGroup(this);
+    for (QRadioButton* radio : {RadioButton9, RadioButton10, RadioButton11, Opt_Due})
+        filters->addButton(radio);
 
     auto* order =
         ui::groupBox(this, "GroupBox2", QStringLiteral("出題順番(出題モードのみ)"), 16, 160, 153, 57);
@@ -60,12 +69,13 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     (options.kind == QuestionKind::Example ? RadioButton13 : RadioButton12)->setChecked(true);
     (options.filter == QuizFilter::NeverAnswered     ? RadioButton10
          : options.filter == QuizFilter::LowAccuracy ? RadioButton11
+         : options.filter == QuizFilter::Due         ? Opt_Due
                                                      : RadioButton9)
         ->setChecked(true);
     (options.order == QuizOrder::InTurn ? RadioButton3 : RadioButton4)->setChecked(true);
     (options.testLength == 30 ? Opt_Q_30 : options.testLength == 20 ? Opt_Q_20 : Opt_Q_10)->setChecked(true);
     for (QRadioButton* radio : {RadioButton12, RadioButton13, RadioButton9, RadioButton10, RadioButton11,
-                                RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
+                                Opt_Due, RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
         connect(radio, &QRadioButton::toggled, this, [this] { storeOptions(); });
 
     connect(Button3, &QPushButton::clicked, this, &OptionsPanel::Button3Click);
@@ -88,6 +98,7 @@ void OptionsPanel::storeOptions()
     options.kind = RadioButton13->isChecked() ? QuestionKind::Example : QuestionKind::Spelling;
     options.filter = RadioButton10->isChecked() ? QuizFilter::NeverAnswered
         : RadioButton11->isChecked()            ? QuizFilter::LowAccuracy
+        : Opt_Due->isChecked()                  ? QuizFilter::Due
                                                 : QuizFilter::All;
     options.order = RadioButton3->isChecked() ? QuizOrder::InTurn : QuizOrder::Random;
     options.testLength = Opt_Q_30->isChecked() ? 30 : Opt_Q_20->isChecked() ? 20 : 10;

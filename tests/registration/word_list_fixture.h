@@ -52,10 +52,11 @@ protected:
             return dialog.result() == QDialog::Accepted;
         });
     }
+    // The seven columns the list had before the next review date.
     QStringList rowTexts(int row) const
     {
         QStringList out;
-        for (int c = 0; c < grid()->model()->columnCount(); ++c)
+        for (int c = 0; c < 7; ++c)
             out << cell(row, c);
         return out;
     }

@@ -35,7 +35,9 @@ TEST_F(WordListTest, GridHasFixedHeadingsWidthsAndNoEditing)
     QTableView* g = grid();
     const QStringList headings{"No.", "単語", "意味", "品詞", "正解率", "例文", "例文意味"};
     const std::vector<int> widths{32, 69, 118, 66, 52, 313, 355};
-    ASSERT_EQ(g->model()->columnCount(), 7);
+    // The next review date follows the seven columns, reached by scrolling.
+    ASSERT_EQ(g->model()->columnCount(), 8);
+    EXPECT_EQ(g->model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("次の復習日"));
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal).toString(), headings[c]);
         EXPECT_EQ(g->columnWidth(c), widths[static_cast<size_t>(c)]);

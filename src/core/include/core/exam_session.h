@@ -45,6 +45,8 @@ public:
 
     Phase phase() const { return phase_; }
     bool running() const { return phase_ == Phase::Running; }
+    ExamKind kind() const { return kind_; }
+    int length() const { return length_; }
     int questionNo() const { return questionNo_; }
     int score() const { return score_; }
     int timeLeft() const { return timeLeft_; }

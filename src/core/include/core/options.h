@@ -4,7 +4,8 @@
 // options panel keeps this value in step with its radio buttons, which it
 // first checks from these defaults: スペル問題, 全部, ランダム, 10問.
 enum class QuestionKind { Spelling, Example };
-enum class QuizFilter { All, NeverAnswered, LowAccuracy };
+// Due: the words the review schedule says are due now (復習が必要な問題).
+enum class QuizFilter { All, NeverAnswered, LowAccuracy, Due };
 enum class QuizOrder { InTurn, Random };
 
 struct Options {

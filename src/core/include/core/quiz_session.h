@@ -3,6 +3,7 @@
 #include "core/options.h"
 
 #include <QString>
+#include <vector>
 
 class OrderList;
 class Random;
@@ -17,8 +18,11 @@ public:
 
     // Builds the pool from the options and asks the first question; false
     // when no record qualifies. A damaged counter the filter converts
-    // raises the conversion Failure.
-    bool start(const WordBook& book, OrderList& pool, const Options& options, Random& rng);
+    // raises the conversion Failure. Under QuizFilter::Due the records
+    // come from `due`, in its order (the most overdue first), and only the
+    // question kind is checked.
+    bool start(const WordBook& book, OrderList& pool, const Options& options, Random& rng,
+               const std::vector<int>& due = {});
     // The next question, in turn or at random. An empty pool raises the
     // conversion Failure of the empty slot.
     void next(const WordBook& book, const OrderList& pool, const Options& options, Random& rng);
@@ -35,6 +39,7 @@ public:
 
     bool asked() const { return question_ >= 0; }
     int question() const { return question_; } // record index, -1 before the first question
+    QuestionKind kind() const { return kind_; } // of the question shown
     bool answering() const { return answering_; }
     const QString& heading() const { return heading_; }
     const QString& position() const { return position_; } // 出題No  3/25, empty at random

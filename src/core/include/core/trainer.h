@@ -8,7 +8,9 @@
 #include "core/quiz_session.h"
 #include "core/word_book.h"
 #include "core/word_file_path.h"
+#include "history/history.h"
 #include "interchange/export_file.h"
+#include "review/schedule.h"
 #include "store/backups.h"
 #include "store/order_list.h"
 #include "store/random.h"
@@ -39,7 +41,15 @@
 // that no other program has changed it since; when one has, it asks the
 // learner whether to overwrite or to load that version instead. Before the
 // first change of a run to each word file, and before every deletion, reset
-// and import, the word file is copied to the backups folder.
+// and import, the word file is copied to the backups folder, and the review
+// history beside it.
+//
+// Every counted answer is also remembered in the review history of the data
+// folder, inside the answer's transaction: the history never holds an
+// answer the word file does not count. When the history cannot be written,
+// the answer is counted all the same and the learner is told once per run.
+// The review schedule built from that history decides which words the quiz
+// filter 復習が必要な問題 asks, and the list's next review dates.
 class Trainer {
 public:
     explicit Trainer(QString prefsFile);
@@ -80,6 +90,12 @@ public:
 
     // For tests and benchmarks: a known sequence of random numbers.
     void seed(uint32_t value);
+    // The clock answers are timed and dated by, in UTC seconds since 1970
+    // (the system's by default): tests set the time.
+    void setClock(std::function<qint64()> utcSeconds) { clock_ = std::move(utcSeconds); }
+    // How the history is opened (its busy timeout), for tests; takes
+    // effect when it is next opened.
+    void setHistorySettings(const history::History::Settings& settings) { historySettings_ = settings; }
 
     // FormCreate: the preferences (written on the first start), the default
     // word file made current (created when missing), then the first tab.
@@ -197,6 +213,40 @@ private:
     // Refuses a file command's target that is the current word file.
     void refuseCurrent(const WordFilePath& target, const QString& refusal) const;
 
+    // The review history and the schedule (trainer_history.cpp).
+    // The history of the data folder, opened at its first use; null without
+    // a usable data folder.
+    history::History* history();
+    // The current word file's name in the history.
+    QString historyKey();
+    // The schedule of the current word file, built from its history at the
+    // first need after a change of its words.
+    const review::Schedule& schedule();
+    // The words changed otherwise than by an answer: the schedule is built
+    // again when next needed.
+    void dropSchedule() { schedule_.reset(); }
+    // The history's first trouble of this run, told to the learner once.
+    void tellHistoryNotice();
+    // A copy of the history beside the backup copy of the word file.
+    void backUpHistory(const QString& wordFileCopy);
+    // The answer to record `record` of the store, counted in `s.book` now:
+    // written to `change` (when there is one) before the save.
+    struct Answered {
+        QByteArray word;
+        history::Place place = history::Place::QuizSpelling;
+        bool right = false;
+        bool hint = false;
+        qint64 time = 0;
+    };
+    void recordAnswer(history::Change* change, const Answered& answered);
+    // The answer now part of the schedule, once the change is committed.
+    void scheduleAnswer(const Answered& answered);
+    // The list's next review text of each row.
+    void datesOf(std::vector<ListEntry>& rows);
+    // The message the quiz shows when nothing is due under 復習が必要な問題.
+    QString nothingDue();
+    qint64 now() const { return clock_(); }
+
     QString prefsFile_;
     WordFilePath defaultWordFile_;
     QString dataFolder_;
@@ -212,4 +262,13 @@ private:
     bool busy_ = false;
     int heldTicks_ = 0;
     State state_;
+
+    std::function<qint64()> clock_;
+    history::History::Settings historySettings_;
+    std::unique_ptr<history::History> history_;
+    QString historyKeyOf_; // the word file historyKey_ names
+    QString historyKey_;
+    std::optional<review::Schedule> schedule_;
+    // When the question shown was asked, to time its answer.
+    qint64 askedAt_ = 0;
 };

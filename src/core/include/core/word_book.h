@@ -21,6 +21,10 @@ struct ListEntry {
     int part = 0;
     int asked = 0;
     int correct = 0;
+    // When the review schedule asks the word again, as the list shows it
+    // (the trainer fills it in): a local date, 今日 when due by the end of
+    // today, empty for a word never answered.
+    QString nextReview;
 };
 
 // The words of the current word file: the store and where it is saved.

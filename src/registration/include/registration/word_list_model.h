@@ -9,12 +9,13 @@
 class Trainer;
 
 // The word list as a table: one row per word the trainer lists, in the
-// columns No., 単語, 意味, 品詞, 正解率, 例文, 例文意味. The rows are the
+// columns No., 単語, 意味, 品詞, 正解率, 例文, 例文意味, and after them 次の
+// 復習日, when the review schedule asks the word again. The rows are the
 // trainer's; the model only names them.
 class WordListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 7;
+    static constexpr int kColumns = 8;
 
     explicit WordListModel(const Trainer& trainer, QObject* parent = nullptr);
 

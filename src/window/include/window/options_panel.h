@@ -47,6 +47,7 @@ private:
     QRadioButton* RadioButton9; // 全部
     QRadioButton* RadioButton10; // 未回答問題
     QRadioButton* RadioButton11; // 正解率の低い問題
+    QRadioButton* Opt_Due; // 復習が必要な問題: the words the review schedule says are due
     // Order (quiz only).
     QRadioButton* RadioButton3; // 順繰り
     QRadioButton* RadioButton4; // ランダム
