@@ -39,9 +39,15 @@ history::History* Trainer::history()
     if (!dataFolderUsable_ || dataFolder_.isEmpty())
         return nullptr;
     if (!history_)
-        history_ = std::make_unique<history::History>(QDir(dataFolder_).filePath(QLatin1String(history::kFileName)),
-                                                      historySettings_);
+        history_ = std::make_unique<history::History>(
+            QDir(dataFolder_).filePath(QLatin1String(history::kFileName)), historySettings_);
     return history_.get();
+}
+
+history::History* Trainer::keptHistory()
+{
+    history::History* h = history();
+    return h && (h->isOpen() || QFileInfo::exists(h->file())) ? h : nullptr;
 }
 
 QString Trainer::historyKey()

@@ -226,7 +226,7 @@ Outcome Trainer::changeWord(std::optional<int> record, int field)
             // transaction as the word file.
             std::optional<history::Change> change;
             const QByteArray after = ReadField(s.book.store, *record, kWord);
-            if (history::History* h = history(); h && field == kWord && after != before) {
+            if (history::History* h = keptHistory(); h && field == kWord && after != before) {
                 change.emplace(h->change());
                 change->rename(historyKey(), before, after);
             }
@@ -263,7 +263,7 @@ Outcome Trainer::deleteWord(std::optional<int> record)
         // registered again later starts afresh. Another record spelt alike
         // keeps them.
         std::optional<history::Change> change;
-        if (history::History* h = history(); h && !spelledBy(s.book, word)) {
+        if (history::History* h = keptHistory(); h && !spelledBy(s.book, word)) {
             change.emplace(h->change());
             change->retire(historyKey(), word, now());
         }

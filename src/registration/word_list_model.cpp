@@ -66,8 +66,8 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const
 
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const std::array<const char*, kColumns> headings{"No.",  "単語",     "意味",       "品詞", "正解率",
-                                                            "例文", "例文意味", "次の復習日"};
+    static const std::array<const char*, kColumns> headings{"No.",    "単語", "意味",     "品詞",
+                                                            "正解率", "例文", "例文意味", "次の復習日"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
         return {};
     return QString::fromUtf8(headings[static_cast<size_t>(section)]);

@@ -217,6 +217,9 @@ private:
     // The history of the data folder, opened at its first use; null without
     // a usable data folder.
     history::History* history();
+    // The same, but only once it holds anything: a word never answered has
+    // no reviews to carry along or retire.
+    history::History* keptHistory();
     // The current word file's name in the history.
     QString historyKey();
     // The schedule of the current word file, built from its history at the
