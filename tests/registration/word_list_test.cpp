@@ -38,6 +38,8 @@ TEST_F(WordListTest, GridHasFixedHeadingsWidthsAndNoEditing)
     // The next review date follows the seven columns, reached by scrolling.
     ASSERT_EQ(g->model()->columnCount(), 8);
     EXPECT_EQ(g->model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("次の復習日"));
+    // Words answered before any history are due from their counts.
+    EXPECT_EQ(cell(0, 7), QStringLiteral("今日"));
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal).toString(), headings[c]);
         EXPECT_EQ(g->columnWidth(c), widths[static_cast<size_t>(c)]);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -139,3 +140,32 @@ TEST_F(OptionsTest, ADefaultNameThePreferencesCannotHoldIsRefusedWithAMessage)
 }
 
 } // namespace
+
+TEST_F(OptionsTest, TheDueFilterIsAFourthChoiceBesideTheOtherThree)
+{
+    auto* due = window->findChild<QRadioButton*>(QStringLiteral("Opt_Due"));
+    auto* all = window->findChild<QRadioButton*>(QStringLiteral("RadioButton9"));
+    auto* low = window->findChild<QRadioButton*>(QStringLiteral("RadioButton11"));
+    ASSERT_TRUE(due && all && low);
+    EXPECT_EQ(due->accessibleName(), QStringLiteral("復習が必要な問題"));
+    // In the free strip right of the file box, its caption shown whole.
+    const QRect place = due->geometry();
+    EXPECT_GE(place.left(), 409);
+    EXPECT_LE(place.right(), 480);
+    EXPECT_GE(place.top(), 80);
+    EXPECT_LE(due->sizeHint().width(), place.width());
+    EXPECT_LE(due->sizeHint().height(), place.height());
+
+    QTest::mouseClick(due, Qt::LeftButton);
+    EXPECT_TRUE(due->isChecked());
+    EXPECT_FALSE(all->isChecked());
+    EXPECT_EQ(trainer.options().filter, QuizFilter::Due);
+    QTest::mouseClick(low, Qt::LeftButton);
+    EXPECT_FALSE(due->isChecked());
+    EXPECT_EQ(trainer.options().filter, QuizFilter::LowAccuracy);
+    // By keyboard too.
+    due->setFocus();
+    QTest::keyClick(due, Qt::Key_Space);
+    EXPECT_TRUE(due->isChecked());
+    EXPECT_FALSE(low->isChecked());
+}
