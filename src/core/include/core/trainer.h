@@ -4,10 +4,12 @@
 #include "core/import_plan.h"
 #include "core/options.h"
 #include "core/outcome.h"
+#include "core/progress.h"
 #include "core/questions.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
 #include "core/word_file_path.h"
+#include "history/history.h"
 #include "interchange/export_file.h"
 #include "store/backups.h"
 #include "store/order_list.h"
@@ -15,6 +17,7 @@
 #include "store/word_file_lock.h"
 
 #include <QString>
+#include <QTimeZone>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -149,6 +152,13 @@ public:
     Outcome tick();
     Outcome examToStart();
 
+    // The progress view's numbers for the current word file at `now` (UTC
+    // seconds), by the local days of `zone` (trainer_progress.cpp). The
+    // history is opened here at its first use; a history that cannot be
+    // read gives the counts of the word file alone and the message why.
+    // Never raises.
+    Progress progress(qint64 now, const QTimeZone& zone = QTimeZone::systemTimeZone());
+
 private:
     // All a transaction may change and must put back on failure. Copying it
     // copies shared byte arrays, not their contents.
@@ -196,6 +206,10 @@ private:
     bool backUp(bool always);
     // Refuses a file command's target that is the current word file.
     void refuseCurrent(const WordFilePath& target, const QString& refusal) const;
+    // The history of the data folder (dataFolder/history.sqlite), made at
+    // its first use and never at start; null without a usable data folder
+    // (trainer_history.cpp).
+    history::History* history();
 
     QString prefsFile_;
     WordFilePath defaultWordFile_;
@@ -212,4 +226,5 @@ private:
     bool busy_ = false;
     int heldTicks_ = 0;
     State state_;
+    std::unique_ptr<history::History> history_;
 };
