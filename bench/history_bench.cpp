@@ -4,14 +4,21 @@
 // against reading every row with a bare SELECT; the numbers of the progress
 // view against the same floor; one answer's row committed against one bare
 // WAL insert. Each history's file size is a counter of its due-pool row.
+// TrainerProgress is the progress tab's first look as the program takes it:
+// a trainer started on the 1,000-word file, then Trainer::progress, which
+// opens the history and reads and computes every number the tab draws.
+#include "bench_data.h"
+#include "core/trainer.h"
 #include "history/history.h"
 #include "review/schedule.h"
 #include "review/statistics.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <sqlite3.h>
 
@@ -90,6 +97,46 @@ void Progress(benchmark::State& state)
     }
 }
 
+// A data folder holding the benchmarks' word file, its preferences and the
+// history of `rows` answers, made once per size.
+const QString& dataFolderWith(int rows)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    static std::map<int, QString> paths;
+    QString& path = paths[rows];
+    if (!path.isEmpty())
+        return path;
+    auto& dir = folders[rows] = std::make_unique<QTemporaryDir>();
+    path = dir->path();
+    QDir(path).mkpath(QStringLiteral("words"));
+    QDir(path).mkpath(QStringLiteral("config"));
+    atomicSave(QDir(path).filePath(QStringLiteral("words/default.txt")), benchWordFile(kWords));
+    atomicSave(QDir(path).filePath(QStringLiteral("config/plimopref.ini")),
+               "[wordfile]\r\ndefwordfile=words\\default.txt\r\n");
+    if (!QFile::copy(historyWith(rows), QDir(path).filePath(QString::fromLatin1(history::kFileName))))
+        std::abort();
+    return path;
+}
+
+void TrainerProgress(benchmark::State& state)
+{
+    const QString& folder = dataFolderWith(int(state.range(0)));
+    QDir::setCurrent(folder);
+    const qint64 now = kT0 + kYear;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Trainer trainer(QDir(folder).filePath(QStringLiteral("config/plimopref.ini")));
+            trainer.setDataFolder(folder, true);
+            trainer.start();
+            state.ResumeTiming();
+            benchmark::DoNotOptimize(trainer.progress(now, QTimeZone("Asia/Tokyo")));
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+
 // The floor of every read: a fresh connection stepping through every
 // review row and taking its columns, nothing of ours.
 void SelectAllFloor(benchmark::State& state)
@@ -156,6 +203,7 @@ void InsertFloor(benchmark::State& state)
 
 BENCHMARK(DuePool)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Progress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(TrainerProgress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectAllFloor)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(AnswerRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(InsertFloor)->Unit(benchmark::kMicrosecond);

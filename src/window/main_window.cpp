@@ -46,9 +46,11 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
     tabBar->setExpanding(false);
     for (const char* caption : {"単語登録", "出題", "テスト出題", "登録一覧", "オプション...", "アバウト..."})
         tabBar->addTab(QString::fromUtf8(caption));
-    // Ours, after the six: the learner's progress. It fits beside them, so
-    // none of theirs moves or is shortened.
-    tabBar->addTab(QStringLiteral("学習の記録"));
+    // Ours, after the six: the learner's progress. Its caption is short
+    // enough to fit beside them, so none of theirs moves or is shortened;
+    // a screen reader hears its whole name.
+    tabBar->addTab(QStringLiteral("記録"));
+    tabBar->setAccessibleTabName(int(::Tab::Progress), QStringLiteral("学習の記録"));
     tabBar->setGeometry(2, 0, 494, 22);
 
     registration = new RegistrationPanel(TabControl1, trainer_, dialogs_);

@@ -1,4 +1,4 @@
-// The tab 学習の記録 drawn offscreen from a known history: what its charts
+// The tab 記録 drawn offscreen from a known history: what its charts
 // show (bars at their heights, their numbers in words), the period choice
 // by keyboard, the tab reached by keyboard beside the six that stay as they
 // are, and a history that cannot be read.
@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,14 +37,18 @@ protected:
     // one today, one 40 days ago; tests of three kinds and two lengths.
     void startWithHistory()
     {
-        folder.write(QStringLiteral("words/default.txt"), "apple,x,,,0,3,2\r\nrun,y,,,0,1,1\r\ndog,w,,,0,0,0\r\n");
+        folder.write(QStringLiteral("words/default.txt"),
+                     "apple,x,,,0,3,2\r\nrun,y,,,0,1,1\r\ndog,w,,,0,0,0\r\n");
         {
             history::History h(historyFile());
             history::Change change = h.change();
             const QString key = QStringLiteral("words/default.txt");
-            for (auto [day, word, right] : {std::tuple{-1, "apple", true}, {-1, "apple", false}, {0, "apple", true},
+            for (auto [day, word, right] : {std::tuple{-1, "apple", true},
+                                            {-1, "apple", false},
+                                            {0, "apple", true},
                                             {-40, "run", true}})
-                change.answer(key, {at(kToday.addDays(day), 10), word, history::Place::QuizSpelling, right, false, 2});
+                change.answer(
+                    key, {at(kToday.addDays(day), 10), word, history::Place::QuizSpelling, right, false, 2});
             change.testResult(key, {at(kToday.addDays(-2), 11), history::TestKind::Normal, 10, 8});
             change.testResult(key, {at(kToday, 11), history::TestKind::Normal, 10, 10});
             change.testResult(key, {at(kToday.addDays(-3), 11), history::TestKind::TimeAttack, 20, 5});
@@ -135,6 +140,8 @@ TEST_F(ProgressPanelTest, TheSeventhTabFitsWithoutMovingOrShorteningTheSix)
     startWith("apple,x,,,0,0,0\r\n");
     QTabBar* bar = find<QTabBar>("TabBar");
     ASSERT_EQ(bar->count(), 7);
+    EXPECT_EQ(bar->tabText(MainWindow::kProgress), QStringLiteral("記録"));
+    EXPECT_EQ(bar->accessibleTabName(MainWindow::kProgress), QStringLiteral("学習の記録"));
     // The six as they are laid out alone.
     QTabBar six;
     six.setFont(bar->font());
@@ -145,8 +152,10 @@ TEST_F(ProgressPanelTest, TheSeventhTabFitsWithoutMovingOrShorteningTheSix)
     six.setGeometry(bar->geometry());
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(bar->tabRect(i), six.tabRect(i)) << i;
+    EXPECT_FALSE(find<QToolButton>("ScrollLeftButton")->isVisible());
     for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << i;
+        // Within the bar's width: no scroll button stands over any of them.
+        EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1) << i;
         EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i))) << i;
     }
 }
@@ -162,7 +171,8 @@ TEST_F(ProgressPanelTest, AHistoryThatCannotBeReadIsSaidOnTheTabAndTheWordsStill
     EXPECT_TRUE(problem->text().contains(QString::fromLatin1(history::kFileName)));
     EXPECT_EQ(problem->textFormat(), Qt::PlainText);
     EXPECT_EQ(find<QLabel>("Count2")->text(), QStringLiteral("学習中 1"));
-    EXPECT_TRUE(description(find<progress::DayChart>("DayChart")).startsWith(QStringLiteral("過去30日の回答 0回")));
+    EXPECT_TRUE(
+        description(find<progress::DayChart>("DayChart")).startsWith(QStringLiteral("過去30日の回答 0回")));
     EXPECT_EQ(folder.read(QString::fromLatin1(history::kFileName)), QByteArray(8192, '\x5a'));
     // Leaving and coming back draws it again, with no box on the way.
     clickTab(MainWindow::kRegistration);

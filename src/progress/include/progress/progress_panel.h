@@ -18,7 +18,7 @@ class DayChart;
 class ForecastChart;
 class TestChart;
 
-// The tab 学習の記録: the learner's progress on the current word file. Answers
+// The tab 記録: the learner's progress on the current word file. Answers
 // per day with their accuracy over the period chosen (30, 90 or 365 days),
 // every test's score by date, how many words are new, learning, due today
 // and well known, and the reviews due on each of the next 30 days.

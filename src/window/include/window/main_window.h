@@ -20,7 +20,7 @@ class ProgressPanel;
 }
 
 // The one window of the program: a fixed 498 × 356 client area holding the
-// tab control with its six tabs and, after them, 学習の記録 (the learner's
+// tab control with its six tabs and, after them, 記録 (the learner's
 // progress); every tab's panel lies inside it.
 //
 // It puts the trainer's questions to the learner, and draws every action's
