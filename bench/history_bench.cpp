@@ -79,7 +79,7 @@ void DuePool(benchmark::State& state)
     state.counters["file_MiB"] = double(QFileInfo(file).size()) / (1024 * 1024);
 }
 
-void Progress(benchmark::State& state)
+void ProgressNumbers(benchmark::State& state)
 {
     const QString& file = historyWith(int(state.range(0)));
     const std::vector<review::RecordCounts> counts = records();
@@ -202,7 +202,7 @@ void InsertFloor(benchmark::State& state)
 } // namespace
 
 BENCHMARK(DuePool)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(Progress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ProgressNumbers)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(TrainerProgress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectAllFloor)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(AnswerRow)->Unit(benchmark::kMicrosecond);

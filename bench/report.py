@@ -50,7 +50,7 @@ LIMITS = [
      " 1,000 words, 100,000 rows (in process)", "h:TrainerProgress/100000", "ms", None),
     ("history file with 100,000 rows", "c:DuePool/100000:file_MiB", "MiB", 10 / 1.048576),
 ]
-HISTORY_GROWTH = ["DuePool", "Progress", "TrainerProgress", "SelectAllFloor"]
+HISTORY_GROWTH = ["DuePool", "ProgressNumbers", "TrainerProgress", "SelectAllFloor"]
 HISTORY_SIZES = [10000, 100000, 1000000]
 TABS = [("単語登録 (spawn → window)", "start", "start_ms"), ("出題", "quiz tab", "step_ms"),
         ("出題, 正解率の低い問題", "quiz tab, low accuracy", "step_ms"), ("テスト出題", "test tab", "step_ms"),

@@ -178,7 +178,7 @@ def history_json(due_pool_ms=20.0, file_mib=6.0):
         for _ in range(3):
             runs.append({"run_name": f"DuePool/{n}", "run_type": "iteration", "real_time": due_pool_ms * f,
                          "time_unit": "ms", "file_MiB": file_mib * f})
-            runs.append({"run_name": f"Progress/{n}", "run_type": "iteration", "real_time": 30.0 * f,
+            runs.append({"run_name": f"ProgressNumbers/{n}", "run_type": "iteration", "real_time": 30.0 * f,
                          "time_unit": "ms"})
             runs.append({"run_name": f"SelectAllFloor/{n}", "run_type": "iteration", "real_time": 5.0 * f,
                          "time_unit": "ms"})
