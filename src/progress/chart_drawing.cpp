@@ -68,9 +68,15 @@ void dateAxis(QPainter& painter, const QRectF& plot, QDate first, QDate last)
     painter.setPen(kAxis);
     painter.setFont(ui::designFont(10));
     const QRectF row(plot.left(), plot.bottom() + 1, plot.width(), 12);
-    painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, shortDate(first));
+    // Ends in different years carry their years, or a year's span would
+    // read as one day.
+    const bool years = last.isValid() && last.year() != first.year();
+    const auto said = [years](QDate date) {
+        return years ? QStringLiteral("%1/%2").arg(date.year()).arg(shortDate(date)) : shortDate(date);
+    };
+    painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, said(first));
     if (last.isValid() && last != first)
-        painter.drawText(row, Qt::AlignRight | Qt::AlignTop, shortDate(last));
+        painter.drawText(row, Qt::AlignRight | Qt::AlignTop, said(last));
 }
 
 } // namespace progress::drawing
