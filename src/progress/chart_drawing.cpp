@@ -25,9 +25,10 @@ QString shortDate(QDate date)
     return QStringLiteral("%1/%2").arg(date.month()).arg(date.day());
 }
 
-QString longDate(QDate date)
+QString longDate(QDate date, QDate reference)
 {
-    return QStringLiteral("%1月%2日").arg(date.month()).arg(date.day());
+    const QString day = QStringLiteral("%1月%2日").arg(date.month()).arg(date.day());
+    return date.year() == reference.year() ? day : QStringLiteral("%1年").arg(date.year()) + day;
 }
 
 void caption(QPainter& painter, const QRectF& area, const QString& text)

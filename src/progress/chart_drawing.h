@@ -19,9 +19,10 @@ inline const QColor kGrid(215, 215, 215);
 // A top for an axis of counts: `highest` rounded up to a readable figure
 // (1, 2, 5, 10, 20, 50 …), at least 1.
 int niceTop(int highest);
-// "6/15" on an axis, "6月15日" in words.
+// "6/15" on an axis, "6月15日" in words ("2025年12月9日" when its year is
+// not that of `reference`).
 QString shortDate(QDate date);
-QString longDate(QDate date);
+QString longDate(QDate date, QDate reference);
 
 // The caption at the top left of `area`.
 void caption(QPainter& painter, const QRectF& area, const QString& text);

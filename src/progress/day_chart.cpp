@@ -32,7 +32,7 @@ void DayChart::setDays(std::span<const review::DayCount> days)
         right += day.right;
         if (day.answers > 0)
             daysSaid << QStringLiteral("%1 %2回 正解率%3%")
-                            .arg(longDate(day.date))
+                            .arg(longDate(day.date, days_.back().date))
                             .arg(day.answers)
                             .arg(qRound(day.accuracy()));
     }

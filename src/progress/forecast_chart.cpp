@@ -27,7 +27,7 @@ void ForecastChart::setForecast(const std::vector<int>& forecast, QDate today)
         total += forecast_[i];
         if (forecast_[i] > 0)
             said << QStringLiteral("%1 %2語")
-                        .arg(i == 0 ? QStringLiteral("今日") : longDate(today.addDays(i)))
+                        .arg(i == 0 ? QStringLiteral("今日") : longDate(today.addDays(i), today))
                         .arg(forecast_[i]);
     }
     top_ = niceTop(forecast_.empty() ? 0 : *std::max_element(forecast_.begin(), forecast_.end()));

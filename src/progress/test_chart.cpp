@@ -76,7 +76,7 @@ void TestChart::setTests(const std::vector<review::TestSeries>& tests, QDate tod
         for (const review::TestPoint& point : series.points) {
             first_ = std::min(first_, point.date);
             last_ = std::max(last_, point.date);
-            points << QStringLiteral("%1 %2点").arg(longDate(point.date)).arg(point.score);
+            points << QStringLiteral("%1 %2点").arg(longDate(point.date, today)).arg(point.score);
         }
         said << QStringLiteral("%1 %2回（%3）")
                     .arg(seriesName(series.kind, series.length))
