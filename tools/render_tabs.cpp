@@ -54,13 +54,15 @@ bool writeSampleHistory(const QString& file)
         const int answers = 5 + int(rng() % 25);
         for (int i = 0; i < answers; ++i) {
             const bool right = int(rng() % 100) < 55 + (60 - d) / 2;
-            change.answer(key, {end - d * day + i * 30, words[rng() % 5], history::Place::QuizSpelling, right,
-                                false, 4});
+            change.answer(
+                key,
+                {end - d * day + i * 30, words[rng() % 5], history::Place::QuizSpelling, right, false, 4});
         }
         if (d % 9 == 0) {
             const int length = d % 2 == 0 ? 10 : 20;
-            change.testResult(key, {end - d * day, history::TestKind::Normal, length,
-                                    length * (50 + (60 - d) / 2 + int(rng() % 20)) / 100});
+            change.testResult(key,
+                              {end - d * day, history::TestKind::Normal, length,
+                               length * (50 + (60 - d) / 2 + int(rng() % 20)) / 100});
         }
         if (d % 14 == 3)
             change.testResult(key, {end - d * day, history::TestKind::TimeAttack, 10, 4 + (60 - d) / 12});
@@ -113,7 +115,8 @@ int main(int argc, char* argv[])
     MainWindow window(trainer, dialogs);
     window.FormCreate();
     window.show();
-    const char* names[] = {"0-registration", "1-quiz", "2-test", "3-list", "4-options", "5-about", "6-progress"};
+    const char* names[] = {"0-registration", "1-quiz",  "2-test",    "3-list",
+                           "4-options",      "5-about", "6-progress"};
     for (int tab = 0; tab < 7; ++tab) {
         window.findChild<QTabBar*>(QStringLiteral("TabBar"))->setCurrentIndex(tab);
         QApplication::processEvents();
