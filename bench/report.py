@@ -42,7 +42,7 @@ TARGETS = [
 ]
 # (work, figure, unit, at most): figures with a limit of their own.
 LIMITS = [
-    ("学習の記録 first drawn: tab clicked in a fresh program → drawn, 1,000 words, 100,000 history rows",
+    ("記録 first drawn: tab clicked in a fresh program → drawn, 1,000 words, 100,000 history rows",
      "x:progress tab:step_ms", "ms", 200),
     ("due pool of 復習が必要な問題: open the history, read and replay the word file's reviews, sort the due;"
      " 1,000 words, 100,000 rows (in process)", "h:DuePool/100000", "ms", 50),
@@ -55,7 +55,7 @@ HISTORY_SIZES = [10000, 100000, 1000000]
 TABS = [("単語登録 (spawn → window)", "start", "start_ms"), ("出題", "quiz tab", "step_ms"),
         ("出題, 正解率の低い問題", "quiz tab, low accuracy", "step_ms"), ("テスト出題", "test tab", "step_ms"),
         ("登録一覧", "list tab", "step_ms"), ("オプション...", "options tab", "step_ms"),
-        ("アバウト...", "about tab", "step_ms"), ("学習の記録 (100,000 history rows)", "progress tab", "step_ms")]
+        ("アバウト...", "about tab", "step_ms"), ("記録 (100,000 history rows)", "progress tab", "step_ms")]
 GROWTH = ["Load", "LoadFloor", "Save", "AtomicSaveFloor"]
 SIZES = [100, 1000, 10000]
 
