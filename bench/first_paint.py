@@ -6,11 +6,14 @@ it; beside each, the floor that does the same the plain way, and the peer
 programs given the same words. Every program is run fresh; a figure and its
 floor run back to back, the pairs in a new random order each round.
 
-    first_paint.py BENCH_DIR LEXIWREN WORDS.txt WORDS.kvtml RUNS > out.json
+    first_paint.py BENCH_DIR LEXIWREN WORDS.txt WORDS.kvtml RUNS [HISTORY] > out.json
 
 BENCH_DIR holds lexiwren_probe, lexiwren_floor and lexiwren_floor_steps.
 Every file a program writes stays in one temporary folder, removed at the
-end. Peak memory is the resident high-water mark once the start is done."""
+end. Peak memory is the resident high-water mark once the start is done.
+HISTORY, a review history (make_history), is laid in the data folder of the
+scenarios that read or write one (HISTORY_SCENARIOS)."""
+import contextlib
 import json
 import os
 import platform
@@ -50,6 +53,8 @@ SCENARIOS = {
     "answer": ("probe", ["words {words}", "tab 1", "type-answer", "enter Edit3"], "paint"),
     "reset": ("probe", ["tab 4", "click Button7"], "return"),
     "save floor": ("floor steps", ["read {words}", "answer"], "return"),
+    "answer floor": ("floor steps", ["read {words}", "history {floor_history}", "answer-history"], "return"),
+    "progress tab": ("probe", ["tab 6"], "paint"),
     "KWordQuiz": ("kwordquiz", [], None),
     "Parley": ("parley", [], None),
 }
@@ -57,18 +62,22 @@ PEERS = ("kwordquiz", "parley")
 # Scenarios compared with each other run back to back, in a new random
 # order each round, so that each ratio is taken between runs that saw the
 # same moment of the machine.
-GROUPS = [("start", "start floor"), ("list tab", "list floor"), ("answer", "reset", "save floor"),
-          ("quiz tab",), ("test tab",), ("options tab",), ("about tab",), ("quiz tab, low accuracy",),
+GROUPS = [("start", "start floor"), ("list tab", "list floor"), ("answer", "reset", "save floor", "answer floor"),
+          ("progress tab",), ("quiz tab",), ("test tab",), ("options tab",), ("about tab",), ("quiz tab, low accuracy",),
           ("KWordQuiz",), ("Parley",)]
+
+# The scenarios whose data folder holds the history given: the answer (its
+# row goes into a history of that size) and the progress tab.
+HISTORY_SCENARIOS = ("answer", "progress tab")
 
 
 class Home:
     """A program's own home folder, kept over the runs so its caches are
     warm as on a learner's second start; its word file laid anew each run."""
 
-    def __init__(self, root, name, words, kvtml):
+    def __init__(self, root, name, words, kvtml, history=None):
         self.path = os.path.join(root, name.replace(" ", "-"))
-        self.words, self.kvtml = words, kvtml
+        self.words, self.kvtml, self.history = words, kvtml, history
         for sub in ("config/lexiwren", "data/lexiwren/words", "cache", "tmp"):
             os.makedirs(os.path.join(self.path, sub), exist_ok=True)
         os.makedirs(os.path.join(self.path, "runtime"), mode=0o700, exist_ok=True)
@@ -76,10 +85,18 @@ class Home:
             f.write(b"[wordfile]\r\ndefwordfile=words\\default.txt\r\n")
         self.word_file = os.path.join(self.path, "data/lexiwren/words/default.txt")
         self.kvtml_file = os.path.join(self.path, "words.kvtml")
+        self.history_file = os.path.join(self.path, "data/lexiwren/history.sqlite")
+        self.floor_history = os.path.join(self.path, "tmp/floor-history.sqlite")
 
     def lay(self):
         shutil.copyfile(self.words, self.word_file)
         shutil.copyfile(self.kvtml, self.kvtml_file)
+        for f in (self.history_file, self.floor_history):
+            for suffix in ("", "-wal", "-shm"):
+                with contextlib.suppress(FileNotFoundError):
+                    os.remove(f + suffix)
+        if self.history:
+            shutil.copyfile(self.history, self.history_file)
         # A peer killed at the end of a run leaves its document lock here.
         shutil.rmtree(os.path.join(self.path, "data/stalefiles"), ignore_errors=True)
 
@@ -126,7 +143,8 @@ def run(screen, command, home, steps, ending, settle):
         for i, step in enumerate(steps):
             if i:
                 screen.pump(BETWEEN_STEPS, lines)
-            begin, done = take_step(screen, proc, lines, step.format(words=home.word_file))
+            begin, done = take_step(screen, proc, lines,
+                                    step.format(words=home.word_file, floor_history=home.floor_history))
             if i == len(steps) - 1:
                 result["step_ms"] = (done - begin) / 1e6
                 if ending == "paint":
@@ -193,6 +211,7 @@ def main():
     from xscreen import Screen  # python3-xlib: only the timing itself needs it
 
     bench_dir, lexiwren, words, kvtml, runs = sys.argv[1:6]
+    history = sys.argv[6] if len(sys.argv) > 6 else None
     programs = {"lexiwren": [lexiwren], "probe": [f"{bench_dir}/lexiwren_probe"],
                 "floor": [f"{bench_dir}/lexiwren_floor"], "floor steps": [f"{bench_dir}/lexiwren_floor_steps"]}
     for peer in PEERS:
@@ -207,7 +226,8 @@ def main():
     samples = {name: [] for name in scenarios}
     load = [os.getloadavg()[0]]
     with tempfile.TemporaryDirectory(prefix="lexiwren-bench-") as root:
-        homes = {name: Home(root, name, words, kvtml) for name in scenarios}
+        homes = {name: Home(root, name, words, kvtml, history if name in HISTORY_SCENARIOS else None)
+                 for name in scenarios}
 
         def once(name):
             if name not in scenarios:

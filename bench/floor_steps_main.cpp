@@ -7,6 +7,11 @@
 //              from those bytes, decoding included, and shown
 //   answer     one message box shown and closed, then one atomic replace
 //              of the file with the same bytes
+//   history FILE  (untimed) an SQLite file opened in WAL mode (synchronous
+//              NORMAL, as the history has it) with a table of one answer's
+//              columns
+//   answer-history  the same as answer, then one row inserted into that
+//              table and committed
 #include "floor_window.h"
 #include "step_driver.h"
 
@@ -19,6 +24,7 @@
 #include <QTableWidget>
 
 #include <array>
+#include <sqlite3.h>
 
 namespace {
 
@@ -32,6 +38,18 @@ public:
             QStringLiteral("read"), [this](const QStringList& a) { return read(a.value(0)); }, false);
         driver_.add(QStringLiteral("list"), [this](const QStringList&) { return list(); });
         driver_.add(QStringLiteral("answer"), [this](const QStringList&) { return answer(); });
+        driver_.add(
+            QStringLiteral("history"), [this](const QStringList& a) { return openHistory(a.value(0)); },
+            false);
+        driver_.add(QStringLiteral("answer-history"), [this](const QStringList&) {
+            const QString failure = answer();
+            return failure.isEmpty() ? insertRow() : failure;
+        });
+    }
+    ~Floor()
+    {
+        sqlite3_finalize(insert_);
+        sqlite3_close(db_);
     }
 
 private:
@@ -104,10 +122,45 @@ private:
         return {};
     }
 
+    QString openHistory(const QString& path)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (sqlite3_open(name.constData(), &db_) != SQLITE_OK
+            || sqlite3_exec(
+                   db_,
+                   "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;"
+                   "CREATE TABLE IF NOT EXISTS answers(file, word, time, place, right, hint, seconds)",
+                   nullptr, nullptr, nullptr)
+                != SQLITE_OK
+            || sqlite3_prepare_v2(db_, "INSERT INTO answers VALUES (?, ?, ?, 0, 1, 0, 3)", -1, &insert_,
+                                  nullptr)
+                != SQLITE_OK)
+            return QStringLiteral("cannot open %1").arg(path);
+        return {};
+    }
+
+    QString insertRow()
+    {
+        if (!insert_)
+            return QStringLiteral("no history opened");
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_bind_text(insert_, 1, "words/default.txt", -1, SQLITE_STATIC);
+        sqlite3_bind_text(insert_, 2, "word1", -1, SQLITE_STATIC);
+        sqlite3_bind_int64(insert_, 3, ++time_);
+        const bool inserted = sqlite3_step(insert_) == SQLITE_DONE;
+        sqlite3_reset(insert_);
+        if (!inserted || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return QStringLiteral("cannot insert");
+        return {};
+    }
+
     QWidget& window_;
     StepDriver driver_;
     QString path_;
     QByteArray bytes_;
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* insert_ = nullptr;
+    qint64 time_ = 1'767'225'600;
 };
 
 } // namespace

@@ -4,14 +4,21 @@
 // against reading every row with a bare SELECT; the numbers of the progress
 // view against the same floor; one answer's row committed against one bare
 // WAL insert. Each history's file size is a counter of its due-pool row.
+// TrainerProgress is the progress tab's first look as the program takes it:
+// a trainer started on the 1,000-word file, then Trainer::progress, which
+// opens the history and reads and computes every number the tab draws.
+#include "bench_data.h"
+#include "core/trainer.h"
 #include "history/history.h"
 #include "review/schedule.h"
 #include "review/statistics.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <sqlite3.h>
 
@@ -72,7 +79,7 @@ void DuePool(benchmark::State& state)
     state.counters["file_MiB"] = double(QFileInfo(file).size()) / (1024 * 1024);
 }
 
-void Progress(benchmark::State& state)
+void ProgressNumbers(benchmark::State& state)
 {
     const QString& file = historyWith(int(state.range(0)));
     const std::vector<review::RecordCounts> counts = records();
@@ -87,6 +94,46 @@ void Progress(benchmark::State& state)
         benchmark::DoNotOptimize(review::testSeries(tests, zone));
         benchmark::DoNotOptimize(review::wordCounts(schedule, now, zone));
         benchmark::DoNotOptimize(review::dueForecast(schedule, now, 30, zone));
+    }
+}
+
+// A data folder holding the benchmarks' word file, its preferences and the
+// history of `rows` answers, made once per size.
+const QString& dataFolderWith(int rows)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    static std::map<int, QString> paths;
+    QString& path = paths[rows];
+    if (!path.isEmpty())
+        return path;
+    auto& dir = folders[rows] = std::make_unique<QTemporaryDir>();
+    path = dir->path();
+    QDir(path).mkpath(QStringLiteral("words"));
+    QDir(path).mkpath(QStringLiteral("config"));
+    atomicSave(QDir(path).filePath(QStringLiteral("words/default.txt")), benchWordFile(kWords));
+    atomicSave(QDir(path).filePath(QStringLiteral("config/plimopref.ini")),
+               "[wordfile]\r\ndefwordfile=words\\default.txt\r\n");
+    if (!QFile::copy(historyWith(rows), QDir(path).filePath(QString::fromLatin1(history::kFileName))))
+        std::abort();
+    return path;
+}
+
+void TrainerProgress(benchmark::State& state)
+{
+    const QString& folder = dataFolderWith(int(state.range(0)));
+    QDir::setCurrent(folder);
+    const qint64 now = kT0 + kYear;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Trainer trainer(QDir(folder).filePath(QStringLiteral("config/plimopref.ini")));
+            trainer.setDataFolder(folder, true);
+            trainer.start();
+            state.ResumeTiming();
+            benchmark::DoNotOptimize(trainer.progress(now, QTimeZone("Asia/Tokyo")));
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
     }
 }
 
@@ -155,7 +202,8 @@ void InsertFloor(benchmark::State& state)
 } // namespace
 
 BENCHMARK(DuePool)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(Progress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ProgressNumbers)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(TrainerProgress)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectAllFloor)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(AnswerRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(InsertFloor)->Unit(benchmark::kMicrosecond);

@@ -16,6 +16,7 @@ Outcome& Outcome::operator+=(const Outcome& later)
                                 {&exam, later.exam},
                                 {&answerTaken, later.answerTaken},
                                 {&results, later.results},
+                                {&progress, later.progress},
                                 {&clearForm, later.clearForm},
                                 {&handOver, later.handOver}})
         *mine = *mine || theirs;

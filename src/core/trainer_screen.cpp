@@ -164,6 +164,10 @@ Outcome Trainer::prepare(Tab tab)
         }
         outcome.currentFile = outcome.defaultFile = true;
         break;
+    case Tab::Progress:
+        // Its numbers are read when it is drawn (progress()).
+        outcome.progress = true;
+        break;
     case Tab::Registration:
     case Tab::About: break;
     }

@@ -2,6 +2,7 @@
 
 #include "core/trainer.h"
 #include "exam/exam_panels.h"
+#include "progress/progress_panel.h"
 #include "quiz/quiz_panel.h"
 #include "registration/change_dialog.h"
 #include "registration/registration_panel.h"
@@ -45,6 +46,11 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
     tabBar->setExpanding(false);
     for (const char* caption : {"単語登録", "出題", "テスト出題", "登録一覧", "オプション...", "アバウト..."})
         tabBar->addTab(QString::fromUtf8(caption));
+    // Ours, after the six: the learner's progress. Its caption is short
+    // enough to fit beside them, so none of theirs moves or is shortened;
+    // a screen reader hears its whole name.
+    tabBar->addTab(QStringLiteral("記録"));
+    tabBar->setAccessibleTabName(int(::Tab::Progress), QStringLiteral("学習の記録"));
     tabBar->setGeometry(2, 0, 494, 22);
 
     registration = new RegistrationPanel(TabControl1, trainer_, dialogs_);
@@ -116,6 +122,15 @@ AboutPanel* MainWindow::about()
     return about_;
 }
 
+progress::ProgressPanel* MainWindow::progress()
+{
+    if (!progress_) {
+        progress_ = new progress::ProgressPanel(TabControl1, trainer_);
+        progress_->hide();
+    }
+    return progress_;
+}
+
 void MainWindow::hideAllPanels()
 {
     registration->hideForTabSwitch();
@@ -129,6 +144,8 @@ void MainWindow::hideAllPanels()
         options_->hide();
     if (about_)
         about_->hide();
+    if (progress_)
+        progress_->hide();
 }
 
 Outcome MainWindow::FormCreate()
@@ -169,6 +186,7 @@ void MainWindow::showTab(::Tab tab)
         ui::placeAsPanel(about());
         about()->show();
         break;
+    case ::Tab::Progress: progress()->showPanel(); break;
     }
 }
 
@@ -185,6 +203,8 @@ void MainWindow::showOutcome(const Outcome& outcome)
         exam_->draw(outcome);
     if (wordList_)
         wordList_->draw(outcome);
+    if (progress_)
+        progress_->draw(outcome);
     if (options_ && (outcome.currentFile || outcome.defaultFile))
         options_->refresh();
 }

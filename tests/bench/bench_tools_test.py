@@ -154,7 +154,7 @@ def bench_json(**medians):
     return {"benchmarks": runs + [{"run_name": "Load/1000", "run_type": "aggregate", "real_time": 1e12}]}
 
 
-def x_json(start, floor, list_tab=10.0, peers=True):
+def x_json(start, floor, list_tab=10.0, peers=True, progress=40.0):
     scenarios = {
         "start": [{"start_ms": start, "drawn_ms": start + 1, "rss_kib": 30000} for _ in range(3)],
         "start floor": [{"start_ms": floor, "drawn_ms": floor, "rss_kib": 29000} for _ in range(3)],
@@ -163,6 +163,8 @@ def x_json(start, floor, list_tab=10.0, peers=True):
         "answer": [{"step_ms": 12.0, "step_first_ms": 11.0}],
         "reset": [{"step_ms": 11.0}],
         "save floor": [{"step_ms": 10.0}],
+        "answer floor": [{"step_ms": 10.0}],
+        "progress tab": [{"step_ms": progress, "step_first_ms": 20.0}],
     }
     if peers:
         scenarios["KWordQuiz"] = [{"start_ms": 500.0, "drawn_ms": 600.0, "rss_kib": 120000}]
@@ -170,11 +172,27 @@ def x_json(start, floor, list_tab=10.0, peers=True):
             "scenarios": scenarios}
 
 
+def history_json(due_pool_ms=20.0, file_mib=6.0):
+    runs = []
+    for n, f in ((10000, 0.1), (100000, 1), (1000000, 10)):
+        for _ in range(3):
+            runs.append({"run_name": f"DuePool/{n}", "run_type": "iteration", "real_time": due_pool_ms * f,
+                         "time_unit": "ms", "file_MiB": file_mib * f})
+            runs.append({"run_name": f"ProgressNumbers/{n}", "run_type": "iteration", "real_time": 30.0 * f,
+                         "time_unit": "ms"})
+            runs.append({"run_name": f"SelectAllFloor/{n}", "run_type": "iteration", "real_time": 5.0 * f,
+                         "time_unit": "ms"})
+    runs += [{"run_name": name, "run_type": "iteration", "real_time": us, "time_unit": "us"}
+             for name, us in (("AnswerRow", 40.0), ("InsertFloor", 30.0)) for _ in range(3)]
+    return {"benchmarks": runs}
+
+
 class ReportTest(unittest.TestCase):
-    def verdict(self, bench, xdata):
+    def verdict(self, bench, xdata, history=None):
         with tempfile.TemporaryDirectory() as folder:
             paths = []
-            for name, data in (("bench.json", bench), ("x.json", xdata)):
+            files = [("bench.json", bench), ("x.json", xdata)] + ([("history.json", history)] if history else [])
+            for name, data in files:
                 paths.append(os.path.join(folder, name))
                 with open(paths[-1], "w") as f:
                     json.dump(data, f)
@@ -223,6 +241,21 @@ class ReportTest(unittest.TestCase):
         status, table = self.verdict(bench_json(Load=1.0, LoadFloor=1.0, Save=1.0, AtomicSaveFloor=1.0), xdata)
         self.assertEqual(status, 0, table)
         self.assertIn("10.0 ms (10.0–1000.0)", table)
+
+    def test_the_history_rows_hold_their_limits_and_grow_by_rows(self):
+        ok = bench_json(Load=1.0, LoadFloor=1.0, Save=1.0, AtomicSaveFloor=1.0)
+        status, table = self.verdict(ok, x_json(start=10.0, floor=10.0), history_json())
+        self.assertEqual(status, 0, table)
+        self.assertIn("| 20.0 ms (20.0–20.0) | 50 ms |", table)
+        self.assertIn("| 6.3 MB (6.3–6.3) | 10 MB |", table)
+        self.assertIn("| 1.33 | — |", table)  # one row against a bare insert: shown, no target
+        self.assertIn("| history file | 0.6 MB | 6.3 MB | 62.9 MB |", table)
+        for history, xdata in ((history_json(due_pool_ms=51.0), x_json(start=10.0, floor=10.0)),
+                               (history_json(file_mib=9.6), x_json(start=10.0, floor=10.0)),
+                               (history_json(), x_json(start=10.0, floor=10.0, progress=201.0))):
+            status, table = self.verdict(ok, xdata, history)
+            self.assertEqual(status, 1, table)
+            self.assertIn("(missed)", table)
 
 
 if __name__ == "__main__":

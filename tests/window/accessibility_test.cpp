@@ -43,7 +43,7 @@ TEST_F(Accessibility, EveryFocusableControlOfEveryTabAndDialogHasAName)
 {
     startWith("apple,x,,,0,0,0\r\n");
     for (int tab : {MainWindow::kQuiz, MainWindow::kTest, MainWindow::kList, MainWindow::kOptions,
-                    MainWindow::kAbout, MainWindow::kRegistration})
+                    MainWindow::kAbout, MainWindow::kProgress, MainWindow::kRegistration})
         clickTab(tab);
     EXPECT_EQ(unnamed(window.get()).join(u',').toStdString(), "");
     EXPECT_EQ(unnamed(window->OKBottomDlg()).join(u',').toStdString(), "");

@@ -42,7 +42,7 @@ TEST_F(StartupTest, WindowAndFirstTab)
     EXPECT_EQ(captions,
               (QStringList{QStringLiteral("単語登録"), QStringLiteral("出題"), QStringLiteral("テスト出題"),
                            QStringLiteral("登録一覧"), QStringLiteral("オプション..."),
-                           QStringLiteral("アバウト...")}));
+                           QStringLiteral("アバウト..."), QStringLiteral("記録")}));
     EXPECT_EQ(find<QTabBar>("TabBar")->currentIndex(), 0);
     EXPECT_TRUE(RegistrationControls(*window).Panel1->isVisible());
     EXPECT_TRUE(RegistrationControls(*window).registerButton->isVisible());

@@ -3,7 +3,7 @@
 #include <optional>
 
 // The tabs of the window, in their order.
-enum class Tab { Registration, Quiz, Test, List, Options, About };
+enum class Tab { Registration, Quiz, Test, List, Options, About, Progress };
 
 // What one action of the learner changed, for the views to draw: each view
 // redraws what the flags name from the trainer's state, and nothing else.
@@ -27,6 +27,7 @@ struct Outcome {
     bool exam = false; // the test's phase, question or countdown
     bool answerTaken = false; // a test answer was counted, or a test began: its field starts empty
     bool results = false; // a test ended: its results are to be shown
+    bool progress = false; // the progress view is drawn anew from the history
 
     bool clearForm = false; // the registration form is emptied
     bool handOver = false; // the start found the default word file open in another Lexiwren

@@ -4,6 +4,7 @@
 #include "core/import_plan.h"
 #include "core/options.h"
 #include "core/outcome.h"
+#include "core/progress.h"
 #include "core/questions.h"
 #include "core/quiz_session.h"
 #include "core/word_book.h"
@@ -17,6 +18,7 @@
 #include "store/word_file_lock.h"
 
 #include <QString>
+#include <QTimeZone>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -164,6 +166,13 @@ public:
     Outcome answerExam(const QString& typed);
     Outcome tick();
     Outcome examToStart();
+
+    // The progress view's numbers for the current word file at `now` (UTC
+    // seconds), by the local days of `zone` (trainer_progress.cpp). The
+    // history is opened here at its first use; a history that cannot be
+    // read gives the counts of the word file alone and the message why.
+    // Never raises.
+    Progress progress(qint64 now, const QTimeZone& zone = QTimeZone::systemTimeZone());
 
 private:
     // All a transaction may change and must put back on failure. Copying it

@@ -15,16 +15,20 @@ class RegistrationPanel;
 class TOKBottomDlg;
 class Trainer;
 class WordList;
+namespace progress {
+class ProgressPanel;
+}
 
 // The one window of the program: a fixed 498 × 356 client area holding the
-// tab control with its six tabs; every tab's panel lies inside it.
+// tab control with its six tabs and, after them, 記録 (the learner's
+// progress); every tab's panel lies inside it.
 //
 // It puts the trainer's questions to the learner, and draws every action's
 // outcome: the tab it names, and on each panel what it changed.
 class MainWindow : public QWidget { // Form1
     Q_OBJECT
 public:
-    enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout };
+    enum Tab { kRegistration, kQuiz, kTest, kList, kOptions, kAbout, kProgress };
 
     // Builds the window and its first tab; the start is FormCreate.
     MainWindow(Trainer& trainer, Dialogs& dialogs);
@@ -44,6 +48,7 @@ public:
     WordList* wordList();
     OptionsPanel* options();
     AboutPanel* about();
+    progress::ProgressPanel* progress();
     TOKBottomDlg* OKBottomDlg();
 
 private:
@@ -66,5 +71,6 @@ private:
     WordList* wordList_ = nullptr;
     OptionsPanel* options_ = nullptr;
     AboutPanel* about_ = nullptr;
+    progress::ProgressPanel* progress_ = nullptr;
     TOKBottomDlg* OKBottomDlg_ = nullptr;
 };
