@@ -94,7 +94,9 @@ void QuizSession::next(const WordBook& book, const OrderList& pool, const Option
     const QString meaning = cp932::decode(ReadField(book.store, question_, kMean));
     switch (kind_) {
     case QuestionKind::Spelling: prompt_ = meaning; break;
-    case QuestionKind::Example: prompt_ = cp932::decode(ReadField(book.store, question_, kExampleMean)); break;
+    case QuestionKind::Example:
+        prompt_ = cp932::decode(ReadField(book.store, question_, kExampleMean));
+        break;
     case QuestionKind::Dictation:
         // The learner has only the sound: the meaning would be a second
         // question, the spelling the answer.
