@@ -88,7 +88,7 @@ void ExamPanels::buildResultsPanel()
     StringGrid2->setSelectionMode(QAbstractItemView::ContiguousSelection);
     writeHeading();
     // Right of the grid, in space no control uses.
-    SpeakWord = ui::button(Panel6, "SpeakWord", QStringLiteral("単語を聞く"), 368, 64, 75, 25, 12);
+    SpeakWord = ui::button(Panel6, "SpeakWord6", QStringLiteral("単語を聞く"), 368, 64, 75, 25, 12);
     SpeakWord->setAccessibleName(QStringLiteral("選んだ問題の単語の発音を聞く"));
     QWidget::setTabOrder(Button11, StringGrid2);
     QWidget::setTabOrder(StringGrid2, SpeakWord);

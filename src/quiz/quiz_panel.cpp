@@ -32,9 +32,9 @@ QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, as
     Button5 = ui::button(this, "Button5", QStringLiteral("ヒント(&H)"), 216, 264, 75, 25, 12);
 
     // Right of the three buttons, in space no control uses.
-    SpeakWord = ui::button(this, "SpeakWord", QStringLiteral("単語を聞く"), 304, 264, 75, 25, 12);
+    SpeakWord = ui::button(this, "SpeakWord2", QStringLiteral("単語を聞く"), 304, 264, 75, 25, 12);
     SpeakWord->setAccessibleName(QStringLiteral("単語の発音を聞く"));
-    SpeakExample = ui::button(this, "SpeakExample", QStringLiteral("例文を聞く"), 388, 264, 75, 25, 12);
+    SpeakExample = ui::button(this, "SpeakExample2", QStringLiteral("例文を聞く"), 388, 264, 75, 25, 12);
     SpeakExample->setAccessibleName(QStringLiteral("例文の発音を聞く"));
 
     setTabOrder(Edit3, Button4);

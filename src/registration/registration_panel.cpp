@@ -44,9 +44,9 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dial
     registerButton = ui::button(this, "register", QStringLiteral("登録！(&R)"), 8, 272, 75, 25);
     Button2 = ui::button(this, "Button2", QStringLiteral("消去(&D)"), 94, 272, 75, 25);
     // Right of the fields they read, in space no control uses.
-    SpeakWord = ui::button(this, "SpeakWord", QStringLiteral("単語を聞く"), 213, 36, 75, 20);
+    SpeakWord = ui::button(this, "SpeakWord1", QStringLiteral("単語を聞く"), 213, 36, 75, 20);
     SpeakWord->setAccessibleName(QStringLiteral("単語の発音を聞く"));
-    SpeakExample = ui::button(this, "SpeakExample", QStringLiteral("例文を聞く"), 357, 90, 75, 20);
+    SpeakExample = ui::button(this, "SpeakExample1", QStringLiteral("例文を聞く"), 357, 90, 75, 20);
     SpeakExample->setAccessibleName(QStringLiteral("例文の発音を聞く"));
 
     useEnglishInput(word);

@@ -31,7 +31,7 @@ WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assi
     Button8 = ui::button(tabControl, "Button8", QStringLiteral("変更...(&C)"), 32, 320, 75, 25);
     Button9 = ui::button(tabControl, "Button9", QStringLiteral("消去...(&D)"), 136, 320, 75, 25);
     // Right of 消去, in space no control uses.
-    SpeakWord = ui::button(tabControl, "ListSpeakWord", QStringLiteral("単語を聞く"), 240, 320, 75, 25);
+    SpeakWord = ui::button(tabControl, "SpeakWordList", QStringLiteral("単語を聞く"), 240, 320, 75, 25);
     SpeakWord->setAccessibleName(QStringLiteral("選んだ単語の発音を聞く"));
     QWidget::setTabOrder(StringGrid1, Button8);
     QWidget::setTabOrder(Button8, Button9);
