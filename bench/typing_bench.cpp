@@ -1,12 +1,16 @@
-// Typing the English word with the meaning suggestions following it, beside
-// the same fields without them: from a key pressed in the word field to the
-// typed letter drawn; with suggestions also to the list drawn anew for the
-// word as typed. Each key is followed by a pause as between a learner's
+// Typing the English word in the registration panel with the meaning
+// suggestions following it, beside the same panel with them switched off:
+// from a key pressed in 単語 to the typed letter drawn; with suggestions
+// also to the list drawn anew for the word as typed. Each key is followed by a pause as between a learner's
 // keys, so the list is looked up for every one. Runs on the display it is
 // given: Xvfb under scripts/bench-dictionary.sh.
 #include "assist/suggestion_popup.h"
+#include "core/trainer.h"
 #include "dictionary/meaning_finder.h"
+#include "registration/registration_panel.h"
+#include "speech/speaker.h"
 #include "ui/controls.h"
+#include "ui/qt_dialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -42,25 +46,31 @@ public:
     }
 };
 
-// The word and meaning fields where the registration panel has them.
+// The registration panel as the window has it, with its speak buttons
+// (over a speaker never started) and its suggestion list.
 struct Form {
     explicit Form(bool suggestions)
     {
         window.setFixedSize(498, 356);
-        word = ui::edit(&window, "word", 72, 60, 145, 20);
-        mean = ui::edit(&window, "mean", 72, 84, 241, 20);
+        auto* tabControl = new QWidget(&window);
+        tabControl->setGeometry(0, 0, 498, 356);
+        speech::SpeechSettings quiet;
+        quiet.engine = QStringLiteral("no-such-engine");
+        speaker = std::make_unique<speech::Speaker>(quiet);
+        finder = std::make_unique<MeaningFinder>(QString::fromLatin1(dictionary::kEdictFile), cache.path());
         if (suggestions) {
-            finder =
-                std::make_unique<MeaningFinder>(QString::fromLatin1(dictionary::kEdictFile), cache.path());
             finder->prepare();
             if (!QTest::qWaitFor([&] { return finder->state() != MeaningFinder::State::Loading; }, 120000))
                 std::abort();
-            popup = new assist::SuggestionPopup(mean, finder.get());
-            popup->follow(word);
-            popup->findChild<QWidget*>(QStringLiteral("meaningSuggestionList"))
-                ->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"))
-                ->installEventFilter(&listPaints);
         }
+        panel = new RegistrationPanel(tabControl, trainer, dialogs, {speaker.get(), finder.get()});
+        panel->showPanel();
+        word = panel->findChild<QLineEdit*>(QStringLiteral("word"));
+        popup = window.findChild<assist::SuggestionPopup*>(QStringLiteral("meaningSuggestions"));
+        popup->setActive(suggestions);
+        popup->findChild<QWidget*>(QStringLiteral("meaningSuggestionList"))
+            ->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"))
+            ->installEventFilter(&listPaints);
         word->installEventFilter(&paints);
         window.show();
         window.activateWindow();
@@ -88,10 +98,13 @@ struct Form {
     }
 
     QTemporaryDir cache;
-    QWidget window;
-    QLineEdit* word = nullptr;
-    QLineEdit* mean = nullptr;
+    Trainer trainer{cache.filePath(QStringLiteral("plimopref.ini"))};
+    QtDialogs dialogs{cache.path()};
+    std::unique_ptr<speech::Speaker> speaker;
     std::unique_ptr<MeaningFinder> finder;
+    QWidget window;
+    RegistrationPanel* panel = nullptr;
+    QLineEdit* word = nullptr;
     assist::SuggestionPopup* popup = nullptr;
     Paints paints;
     Paints listPaints;

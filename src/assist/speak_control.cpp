@@ -24,6 +24,11 @@ void SpeakControl::addShortcut(QWidget* scope, const QKeySequence& keys)
     auto* shortcut = new QShortcut(keys, scope);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(shortcut, &QShortcut::activated, this, &SpeakControl::speakNow);
+    showShortcut(keys);
+}
+
+void SpeakControl::showShortcut(const QKeySequence& keys)
+{
     toolTip_ = QStringLiteral("発音を聞く（%1）").arg(keys.toString(QKeySequence::NativeText));
     refresh();
 }
@@ -43,6 +48,16 @@ void SpeakControl::refresh()
     button_->setEnabled(available && !text_().trimmed().isEmpty());
     ui::setPlainToolTip(button_, available ? toolTip_ : speaker_->reason());
     button_->setAccessibleDescription(available ? QString() : speaker_->reason());
+}
+
+void addSharedShortcut(QWidget* scope, std::function<SpeakControl*()> pick, const QKeySequence& keys)
+{
+    auto* shortcut = new QShortcut(keys, scope);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, scope, [pick = std::move(pick)] {
+        if (SpeakControl* control = pick())
+            control->speakNow();
+    });
 }
 
 } // namespace assist

@@ -63,11 +63,24 @@ bool QuizSession::start(const WordBook& book, OrderList& pool, const Options& op
     return true;
 }
 
+namespace {
+
+QString headingOf(QuestionKind kind)
+{
+    switch (kind) {
+    case QuestionKind::Example: return QStringLiteral("Q.  英訳せよ。");
+    case QuestionKind::Dictation: return QStringLiteral("Q.  聞こえた単語のスペルを答えよ。");
+    case QuestionKind::Spelling: break;
+    }
+    return QStringLiteral("Q.  次の単語のスペルを答えよ。");
+}
+
+} // namespace
+
 void QuizSession::next(const WordBook& book, const OrderList& pool, const Options& options, Random& rng)
 {
     kind_ = options.kind;
-    const bool spelling = kind_ == QuestionKind::Spelling;
-    heading_ = spelling ? QStringLiteral("Q.  次の単語のスペルを答えよ。") : QStringLiteral("Q.  英訳せよ。");
+    heading_ = headingOf(kind_);
     hint_.clear();
     correction_.clear();
     answering_ = true;
@@ -89,7 +102,31 @@ void QuizSession::next(const WordBook& book, const OrderList& pool, const Option
     // An empty pool has no number in its first slot: the conversion fails
     // as it does for any slot that holds none.
     question_ = StrToInt(pool.ReadLine(pos));
-    prompt_ = cp932::decode(ReadField(book.store, question_, spelling ? kMean : kExampleMean));
+    const QString meaning = cp932::decode(ReadField(book.store, question_, kMean));
+    switch (kind_) {
+    case QuestionKind::Spelling: prompt_ = meaning; break;
+    case QuestionKind::Example:
+        prompt_ = cp932::decode(ReadField(book.store, question_, kExampleMean));
+        break;
+    case QuestionKind::Dictation:
+        // The learner has only the sound: the meaning would be a second
+        // question, the spelling the answer.
+        prompt_ = QStringLiteral("（読み上げられた英単語を書き取ってください）");
+        break;
+    }
+    silentPrompt_ = kind_ == QuestionKind::Dictation ? meaning : prompt_;
+    spokenOnShow_.clear();
+    if (kind_ == QuestionKind::Dictation) {
+        // The example sentence holds the word: it waits for the verdict.
+        hearQuestion(book, false);
+        spokenOnShow_ = wordToHear_;
+    }
+}
+
+void QuizSession::hearQuestion(const WordBook& book, bool withExample)
+{
+    wordToHear_ = cp932::decode(ReadField(book.store, question_, kWord));
+    exampleToHear_ = withExample ? cp932::decode(ReadField(book.store, question_, kExample)) : QString();
 }
 
 int QuizSession::recordOfQuestion() const
@@ -116,8 +153,9 @@ QuizSession::Verdict QuizSession::judge(const WordBook& book, const QString& typ
 {
     if (typed.isEmpty())
         return Verdict::Empty;
+    // A dictation answer is a spelling, judged like one.
     const QByteArray expected =
-        ReadField(book.store, recordOfQuestion(), kind_ == QuestionKind::Spelling ? kWord : kExample);
+        ReadField(book.store, recordOfQuestion(), kind_ == QuestionKind::Example ? kExample : kWord);
     return answerMatches(typed, expected) ? Verdict::Right : Verdict::Wrong;
 }
 
@@ -127,6 +165,8 @@ QuizSession::Verdict QuizSession::answer(WordBook& book, const OrderList& pool, 
     if (!answering_)
         return Verdict::Empty;
     const Verdict verdict = judge(book, typed);
+    if (verdict != Verdict::Empty)
+        hearQuestion(book, true);
     if (verdict == Verdict::Right) {
         book.countAnswer(question_, true);
         next(book, pool, options, rng);

@@ -156,6 +156,7 @@ Outcome Trainer::answerQuiz(const QString& typed)
         Answered answered;
         answered.word = ReadField(s.book.store, s.quiz.question(), kWord);
         answered.place = s.quiz.kind() == QuestionKind::Example ? history::Place::QuizExample
+            : s.quiz.kind() == QuestionKind::Dictation          ? history::Place::QuizDictation
                                                                 : history::Place::QuizSpelling;
         answered.hint = !s.quiz.hintText().isEmpty();
         answered.time = answeredAt;

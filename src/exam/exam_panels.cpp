@@ -1,5 +1,6 @@
 #include "exam/exam_panels.h"
 
+#include "assist/speak_control.h"
 #include "core/trainer.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -15,8 +16,8 @@
 #include <QTimer>
 #include <QWidget>
 
-ExamPanels::ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
-    : QObject(tabControl), trainer_(trainer), dialogs_(dialogs)
+ExamPanels::ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants)
+    : QObject(tabControl), trainer_(trainer), dialogs_(dialogs), assistants_(assistants)
 {
     Panel4 = ui::panel(tabControl, "Panel4");
     Panel5 = ui::panel(tabControl, "Panel5");
@@ -86,7 +87,14 @@ void ExamPanels::buildResultsPanel()
     StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid2->setSelectionMode(QAbstractItemView::ContiguousSelection);
     writeHeading();
+    // Right of the grid, in space no control uses.
+    SpeakWord = ui::button(Panel6, "SpeakWord6", QStringLiteral("単語を聞く"), 368, 64, 75, 25, 12);
+    SpeakWord->setAccessibleName(QStringLiteral("選んだ問題の単語の発音を聞く"));
     QWidget::setTabOrder(Button11, StringGrid2);
+    QWidget::setTabOrder(StringGrid2, SpeakWord);
+    wordVoice_ = new assist::SpeakControl(SpeakWord, assistants_.speaker, [this] { return selectedWord(); });
+    wordVoice_->addShortcut(Panel6);
+    connect(StringGrid2, &QTableWidget::currentCellChanged, wordVoice_, &assist::SpeakControl::refresh);
 
     connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
 }

@@ -2,6 +2,7 @@
 
 #include "exam/exam_panels.h"
 
+#include "assist/speak_control.h"
 #include "core/trainer.h"
 #include "ui/controls.h"
 
@@ -38,6 +39,14 @@ void ExamPanels::showResults()
         ui::setCellText(StringGrid2, row, 2, result ? result->word : QString());
         ui::setCellText(StringGrid2, row, 3, result ? result->answer : QString());
     }
+    wordVoice_->refresh();
+}
+
+QString ExamPanels::selectedWord() const
+{
+    const std::vector<ResultRow>& rows = trainer_.exam().results();
+    const int row = StringGrid2->currentRow();
+    return row >= 0 && row < int(rows.size()) ? rows[size_t(row)].word : QString();
 }
 
 void ExamPanels::Button11Click()

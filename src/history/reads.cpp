@@ -20,7 +20,7 @@ namespace {
 
 Place placeOf(qint64 value)
 {
-    return value >= 0 && value <= 4 ? static_cast<Place>(value) : Place::QuizSpelling;
+    return value >= 0 && value <= 5 ? static_cast<Place>(value) : Place::QuizSpelling;
 }
 
 // Rows a query may still return before the file is taken for runaway.

@@ -1,6 +1,8 @@
 #include "quiz/quiz_panel.h"
 
+#include "assist/speak_control.h"
 #include "core/trainer.h"
+#include "speech/speaker.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
@@ -11,8 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
-    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
+QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants)
+    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs), assistants_(assistants)
 {
     setObjectName(QStringLiteral("Panel2"));
     ui::placeAsPanel(this);
@@ -29,9 +31,24 @@ QuizPanel::QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
     nextquestion = ui::button(this, "nextquestion", QStringLiteral("次の問題(&N)"), 128, 264, 75, 25, 12);
     Button5 = ui::button(this, "Button5", QStringLiteral("ヒント(&H)"), 216, 264, 75, 25, 12);
 
+    // Right of the three buttons, in space no control uses.
+    SpeakWord = ui::button(this, "SpeakWord2", QStringLiteral("単語を聞く"), 304, 264, 75, 25, 12);
+    SpeakWord->setAccessibleName(QStringLiteral("単語の発音を聞く"));
+    SpeakExample = ui::button(this, "SpeakExample2", QStringLiteral("例文を聞く"), 388, 264, 75, 25, 12);
+    SpeakExample->setAccessibleName(QStringLiteral("例文の発音を聞く"));
+
     setTabOrder(Edit3, Button4);
     setTabOrder(Button4, nextquestion);
     setTabOrder(nextquestion, Button5);
+    setTabOrder(Button5, SpeakWord);
+    setTabOrder(SpeakWord, SpeakExample);
+
+    wordVoice_ = new assist::SpeakControl(SpeakWord, assistants_.speaker,
+                                          [this] { return trainer_.quiz().wordToHear(); });
+    wordVoice_->addShortcut(this);
+    exampleVoice_ = new assist::SpeakControl(SpeakExample, assistants_.speaker,
+                                             [this] { return trainer_.quiz().exampleToHear(); });
+    connect(assistants_.speaker, &speech::Speaker::stateChanged, this, &QuizPanel::speakerChanged);
 
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(nextquestion, &QPushButton::clicked, this, [this] { nextquestionClick(); });
@@ -82,7 +99,22 @@ void QuizPanel::draw(const Outcome& outcome)
     if (outcome.newQuestion) {
         Edit3->clear();
         Edit3->setFocus();
+        if (const QString& spoken = trainer_.quiz().spokenOnShow(); !spoken.isEmpty())
+            assistants_.speaker->speak(spoken);
     }
+}
+
+void QuizPanel::speakerChanged()
+{
+    if (assistants_.speaker->available() || !isVisible() || !trainer_.quiz().asked())
+        return;
+    redraw();
+    if (trainer_.quiz().kind() != QuestionKind::Dictation || toldSilent_)
+        return;
+    toldSilent_ = true;
+    dialogs_.message(QStringLiteral("音声が使えないため、聞き取り問題の単語を読み上げられません。\n"
+                                    "代わりに意味を表示します。\n\n")
+                     + assistants_.speaker->reason());
 }
 
 void QuizPanel::redraw()
@@ -95,10 +127,13 @@ void QuizPanel::redraw()
         return;
     ui::setCaption(Label4, quiz.heading());
     ui::setCaption(no, quiz.position());
-    ui::setCaption(Label5, quiz.prompt());
+    // Without sound a dictation question is asked by its meaning.
+    ui::setCaption(Label5, assistants_.speaker->available() ? quiz.prompt() : quiz.silentPrompt());
     ui::setCaption(hint, quiz.hintText());
     ui::setCaption(ans, quiz.correction());
     Button4->setEnabled(quiz.answering());
+    wordVoice_->refresh();
+    exampleVoice_->refresh();
 }
 
 void QuizPanel::nextquestionClick()

@@ -1,5 +1,7 @@
 #include "registration/registration_panel.h"
 
+#include "assist/speak_control.h"
+#include "assist/suggestion_popup.h"
 #include "core/trainer.h"
 #include "registration/radio_group.h"
 #include "ui/controls.h"
@@ -13,7 +15,8 @@
 #include <QRadioButton>
 #include <array>
 
-RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs,
+                                     assist::Assistants assistants)
     : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Panel1"));
@@ -40,6 +43,11 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dial
                         QStringLiteral("副詞(&V)"), QStringLiteral("熟語(&B)")});
     registerButton = ui::button(this, "register", QStringLiteral("登録！(&R)"), 8, 272, 75, 25);
     Button2 = ui::button(this, "Button2", QStringLiteral("消去(&D)"), 94, 272, 75, 25);
+    // Right of the fields they read, in space no control uses.
+    SpeakWord = ui::button(this, "SpeakWord1", QStringLiteral("単語を聞く"), 213, 36, 75, 20);
+    SpeakWord->setAccessibleName(QStringLiteral("単語の発音を聞く"));
+    SpeakExample = ui::button(this, "SpeakExample1", QStringLiteral("例文を聞く"), 357, 90, 75, 20);
+    SpeakExample->setAccessibleName(QStringLiteral("例文の発音を聞く"));
 
     useEnglishInput(word);
     useJapaneseInput(mean);
@@ -59,11 +67,31 @@ RegistrationPanel::RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dial
     }
     setTabOrder(previous, registerButton);
     setTabOrder(registerButton, Button2);
+    // Reached after the form; F5 speaks from anywhere in it.
+    setTabOrder(Button2, SpeakWord);
+    setTabOrder(SpeakWord, SpeakExample);
+
+    wordVoice_ = new assist::SpeakControl(SpeakWord, assistants.speaker, [this] { return word->text(); });
+    exampleVoice_ =
+        new assist::SpeakControl(SpeakExample, assistants.speaker, [this] { return example->text(); });
+    wordVoice_->showShortcut();
+    exampleVoice_->showShortcut();
+    assist::addSharedShortcut(this, [this] {
+        const bool inExample = example->hasFocus() || examplemean->hasFocus() || SpeakExample->hasFocus();
+        return inExample ? exampleVoice_ : wordVoice_;
+    });
+    connect(word, &QLineEdit::textChanged, wordVoice_, &assist::SpeakControl::refresh);
+    connect(example, &QLineEdit::textChanged, exampleVoice_, &assist::SpeakControl::refresh);
 
     connect(registerButton, &QPushButton::clicked, this, [this] { registerClick(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     for (QLineEdit* field : {word, mean, example, examplemean})
         connect(field, &QLineEdit::returnPressed, this, [this] { wordKeyPress(); });
+
+    // After Enter is in place in the field: the list's keys come first
+    // while it is shown.
+    meanings_ = new assist::SuggestionPopup(mean, assistants.finder);
+    meanings_->follow(word);
 }
 
 void RegistrationPanel::hideForTabSwitch()

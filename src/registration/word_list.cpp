@@ -1,5 +1,6 @@
 #include "registration/word_list.h"
 
+#include "assist/speak_control.h"
 #include "core/trainer.h"
 #include "registration/word_list_model.h"
 #include "ui/controls.h"
@@ -11,7 +12,7 @@
 #include <QTableView>
 #include <algorithm>
 
-WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
+WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants)
     : QObject(tabControl), tabControl_(tabControl), trainer_(trainer), dialogs_(dialogs),
       model_(new WordListModel(trainer, this))
 {
@@ -29,8 +30,19 @@ WordList::WordList(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
 
     Button8 = ui::button(tabControl, "Button8", QStringLiteral("変更...(&C)"), 32, 320, 75, 25);
     Button9 = ui::button(tabControl, "Button9", QStringLiteral("消去...(&D)"), 136, 320, 75, 25);
+    // Right of 消去, in space no control uses.
+    SpeakWord = ui::button(tabControl, "SpeakWordList", QStringLiteral("単語を聞く"), 240, 320, 75, 25);
+    SpeakWord->setAccessibleName(QStringLiteral("選んだ単語の発音を聞く"));
     QWidget::setTabOrder(StringGrid1, Button8);
     QWidget::setTabOrder(Button8, Button9);
+    QWidget::setTabOrder(Button9, SpeakWord);
+    wordVoice_ = new assist::SpeakControl(SpeakWord, assistants.speaker, [this] { return currentWord(); });
+    // The list's controls lie on the tab control itself, beside the other
+    // tabs' panels: F5 works from each of them.
+    for (QWidget* scope : std::initializer_list<QWidget*>{StringGrid1, Button8, Button9, SpeakWord})
+        wordVoice_->addShortcut(scope);
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, wordVoice_,
+            &assist::SpeakControl::refresh);
 
     connect(Button8, &QPushButton::clicked, this, &WordList::Button8Click);
     connect(Button9, &QPushButton::clicked, this, &WordList::Button9Click);
@@ -40,8 +52,14 @@ void WordList::hideForTabSwitch()
 {
     StringGrid1->hide();
     StringGrid1->setGeometry(tabControl_->rect());
-    Button8->hide();
-    Button9->hide();
+    showButtons(false);
+}
+
+void WordList::showButtons(bool shown)
+{
+    Button8->setVisible(shown);
+    Button9->setVisible(shown);
+    SpeakWord->setVisible(shown);
 }
 
 void WordList::showList()
@@ -51,8 +69,7 @@ void WordList::showList()
     if (listed)
         StringGrid1->setGeometry(4, 23, 490, 289);
     StringGrid1->setVisible(listed);
-    Button8->setVisible(listed);
-    Button9->setVisible(listed);
+    showButtons(listed);
 }
 
 void WordList::draw(const Outcome& outcome)
@@ -63,8 +80,7 @@ void WordList::draw(const Outcome& outcome)
     // A record that cannot be listed has come into view: nothing is shown.
     if (!trainer_.listing()) {
         StringGrid1->hide();
-        Button8->hide();
-        Button9->hide();
+        showButtons(false);
     }
 }
 
@@ -80,6 +96,14 @@ void WordList::showRows()
     const int count = model_->rowCount();
     if (count > 0)
         StringGrid1->setCurrentIndex(model_->index(std::clamp(keptRow, 0, count - 1), keptColumn));
+    wordVoice_->refresh();
+}
+
+QString WordList::currentWord() const
+{
+    // Column 1 is the word, as the trainer lists it.
+    const QModelIndex current = StringGrid1->currentIndex();
+    return current.isValid() ? model_->index(current.row(), 1).data().toString() : QString();
 }
 
 std::optional<int> WordList::currentRecord() const

@@ -1,27 +1,40 @@
 #include "window/main_window.h"
 
 #include "core/trainer.h"
+#include "dictionary/meaning_finder.h"
 #include "exam/exam_panels.h"
 #include "progress/progress_panel.h"
 #include "quiz/quiz_panel.h"
 #include "registration/change_dialog.h"
 #include "registration/registration_panel.h"
 #include "registration/word_list.h"
+#include "speech/voice_setting.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
 #include "window/about_panel.h"
 #include "window/options_panel.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabBar>
 
-MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
+MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs, AssistSettings assist)
     : trainer_(trainer), dialogs_(dialogs),
-      questions_(dialogs, [this]() -> TOKBottomDlg& { return *OKBottomDlg(); })
+      questions_(dialogs, [this]() -> TOKBottomDlg& { return *OKBottomDlg(); }),
+      voiceFile_(!assist.voiceFile.isEmpty()
+                     ? assist.voiceFile
+                     : QFileInfo(trainer.prefsFile()).dir().filePath(QStringLiteral("voice.ini")))
 {
+    // Made now, started on first use: neither the engine nor the index is
+    // touched before the window is drawn.
+    assist.speech.locale = speech::readVoice(voiceFile_);
+    speaker_ = std::make_unique<speech::Speaker>(assist.speech);
+    finder_ = std::make_unique<dictionary::MeaningFinder>(assist.edictFile, assist.cacheFolder);
+
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexiwren v1.0"));
     // A dialog-style frame: fixed size, a close box and no minimise or
@@ -53,7 +66,7 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
     tabBar->setAccessibleTabName(int(::Tab::Progress), QStringLiteral("学習の記録"));
     tabBar->setGeometry(2, 0, 494, 22);
 
-    registration = new RegistrationPanel(TabControl1, trainer_, dialogs_);
+    registration = new RegistrationPanel(TabControl1, trainer_, dialogs_, assistants());
     connect(registration, &RegistrationPanel::acted, this, &MainWindow::showOutcome);
 
     connect(tabBar, &QTabBar::currentChanged, this, &MainWindow::TabControl1Change);
@@ -63,12 +76,21 @@ MainWindow::MainWindow(Trainer& trainer, Dialogs& dialogs)
 MainWindow::~MainWindow()
 {
     trainer_.setQuestions(nullptr);
+    // The panels go first: their controls speak and look up through the
+    // speaker and the dictionary.
+    delete OKBottomDlg_;
+    delete TabControl1;
+}
+
+assist::Assistants MainWindow::assistants() const
+{
+    return {speaker_.get(), finder_.get()};
 }
 
 OptionsPanel* MainWindow::options()
 {
     if (!options_) {
-        options_ = new OptionsPanel(TabControl1, trainer_, dialogs_);
+        options_ = new OptionsPanel(TabControl1, trainer_, dialogs_, speaker_.get(), voiceFile_);
         options_->hide();
         options_->refresh();
         connect(options_, &OptionsPanel::acted, this, &MainWindow::showOutcome);
@@ -79,7 +101,7 @@ OptionsPanel* MainWindow::options()
 QuizPanel* MainWindow::quiz()
 {
     if (!quiz_) {
-        quiz_ = new QuizPanel(TabControl1, trainer_, dialogs_);
+        quiz_ = new QuizPanel(TabControl1, trainer_, dialogs_, assistants());
         quiz_->hideForTabSwitch();
         connect(quiz_, &QuizPanel::acted, this, &MainWindow::showOutcome);
     }
@@ -89,7 +111,7 @@ QuizPanel* MainWindow::quiz()
 ExamPanels* MainWindow::exam()
 {
     if (!exam_) {
-        exam_ = new ExamPanels(TabControl1, trainer_, dialogs_);
+        exam_ = new ExamPanels(TabControl1, trainer_, dialogs_, assistants());
         exam_->hideForTabSwitch();
         connect(exam_, &ExamPanels::acted, this, &MainWindow::showOutcome);
     }
@@ -99,7 +121,7 @@ ExamPanels* MainWindow::exam()
 WordList* MainWindow::wordList()
 {
     if (!wordList_) {
-        wordList_ = new WordList(TabControl1, trainer_, dialogs_);
+        wordList_ = new WordList(TabControl1, trainer_, dialogs_, assistants());
         wordList_->hideForTabSwitch();
         connect(wordList_, &WordList::acted, this, &MainWindow::showOutcome);
     }

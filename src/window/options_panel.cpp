@@ -1,6 +1,8 @@
 #include "window/options_panel.h"
 
 #include "core/trainer.h"
+#include "speech/speaker.h"
+#include "speech/voice_setting.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/handler.h"
@@ -12,15 +14,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs)
-    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs)
+OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, speech::Speaker* speaker,
+                           QString voiceFile)
+    : QWidget(tabControl), trainer_(trainer), dialogs_(dialogs), speaker_(speaker),
+      voiceFile_(std::move(voiceFile))
 {
     setObjectName(QStringLiteral("Panel3"));
     ui::placeAsPanel(this);
 
-    auto* kind = ui::groupBox(this, "Q_kind", QStringLiteral("種類(出題モードのみ)"), 16, 8, 153, 65);
+    // Grown by 7 pixels for the third kind; its bottom stays above GroupBox5.
+    auto* kind = ui::groupBox(this, "Q_kind", QStringLiteral("種類(出題モードのみ)"), 16, 8, 153, 72);
     RadioButton12 = ui::radio(kind, "RadioButton12", QStringLiteral("スペル問題"), 8, 16, 113, 17);
     RadioButton13 = ui::radio(kind, "RadioButton13", QStringLiteral("例文問題"), 8, 32, 113, 17);
+    RadioButton14 = ui::radio(kind, "RadioButton14", QStringLiteral("聞き取り問題"), 8, 48, 113, 17);
 
     auto* filter =
         ui::groupBox(this, "GroupBox5", QStringLiteral("絞り込み(出題モードのみ)"), 16, 80, 153, 73);
@@ -63,10 +69,22 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
     Button1 = ui::button(files, "Button1", QStringLiteral("設定..."), 8, 229, 39, 20);
     Button1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
 
+    // The strip right of the word files.
+    auto* voice = ui::groupBox(this, "Voice", QStringLiteral("発音"), 413, 8, 64, 65);
+    Voice_US = ui::radio(voice, "Voice_US", QStringLiteral("米国"), 8, 16, 52, 17);
+    Voice_US->setAccessibleName(QStringLiteral("アメリカ英語の発音 (en_US)"));
+    Voice_GB = ui::radio(voice, "Voice_GB", QStringLiteral("英国"), 8, 36, 52, 17);
+    Voice_GB->setAccessibleName(QStringLiteral("イギリス英語の発音 (en_GB)"));
+    (speaker_->locale().territory() == QLocale::UnitedKingdom ? Voice_GB : Voice_US)->setChecked(true);
+    connect(Voice_GB, &QRadioButton::toggled, this, [this] { storeVoice(); });
+
     // The buttons show the trainer's options: their defaults are stated
     // once, in Options.
     const Options& options = trainer_.options();
-    (options.kind == QuestionKind::Example ? RadioButton13 : RadioButton12)->setChecked(true);
+    (options.kind == QuestionKind::Example         ? RadioButton13
+         : options.kind == QuestionKind::Dictation ? RadioButton14
+                                                   : RadioButton12)
+        ->setChecked(true);
     (options.filter == QuizFilter::NeverAnswered     ? RadioButton10
          : options.filter == QuizFilter::LowAccuracy ? RadioButton11
          : options.filter == QuizFilter::Due         ? Opt_Due
@@ -74,8 +92,8 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
         ->setChecked(true);
     (options.order == QuizOrder::InTurn ? RadioButton3 : RadioButton4)->setChecked(true);
     (options.testLength == 30 ? Opt_Q_30 : options.testLength == 20 ? Opt_Q_20 : Opt_Q_10)->setChecked(true);
-    for (QRadioButton* radio : {RadioButton12, RadioButton13, RadioButton9, RadioButton10, RadioButton11,
-                                Opt_Due, RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
+    for (QRadioButton* radio : {RadioButton12, RadioButton13, RadioButton14, RadioButton9, RadioButton10,
+                                RadioButton11, Opt_Due, RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
         connect(radio, &QRadioButton::toggled, this, [this] { storeOptions(); });
 
     connect(Button3, &QPushButton::clicked, this, &OptionsPanel::Button3Click);
@@ -95,7 +113,9 @@ void OptionsPanel::perform(const std::function<Outcome()>& action)
 void OptionsPanel::storeOptions()
 {
     Options options;
-    options.kind = RadioButton13->isChecked() ? QuestionKind::Example : QuestionKind::Spelling;
+    options.kind = RadioButton13->isChecked() ? QuestionKind::Example
+        : RadioButton14->isChecked()          ? QuestionKind::Dictation
+                                              : QuestionKind::Spelling;
     options.filter = RadioButton10->isChecked() ? QuizFilter::NeverAnswered
         : RadioButton11->isChecked()            ? QuizFilter::LowAccuracy
         : Opt_Due->isChecked()                  ? QuizFilter::Due
@@ -103,6 +123,17 @@ void OptionsPanel::storeOptions()
     options.order = RadioButton3->isChecked() ? QuizOrder::InTurn : QuizOrder::Random;
     options.testLength = Opt_Q_30->isChecked() ? 30 : Opt_Q_20->isChecked() ? 20 : 10;
     trainer_.setOptions(options);
+}
+
+void OptionsPanel::storeVoice()
+{
+    const QLocale voice = Voice_GB->isChecked() ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                                : QLocale(QLocale::English, QLocale::UnitedStates);
+    speaker_->setLocale(voice);
+    // The choice holds for this run either way; only the next start would
+    // not know it.
+    if (!speech::writeVoice(voiceFile_, voice))
+        showFailure(dialogs_, QStringLiteral("%1 に書き込めません").arg(voiceFile_));
 }
 
 void OptionsPanel::refresh()

@@ -7,6 +7,7 @@
 
 #include "core/trainer.h"
 #include "markup_watch.h"
+#include "support/fixtures.h"
 #include "support/temp_folder.h"
 #include "window/main_window.h"
 
@@ -68,7 +69,7 @@ protected:
         Options options = trainer.options();
         options.order = QuizOrder::InTurn;
         trainer.setOptions(options);
-        window = std::make_unique<MainWindow>(trainer, dialogs);
+        window = std::make_unique<MainWindow>(trainer, dialogs, testAssist(folder));
         window->FormCreate();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -79,6 +79,22 @@ void Tripwires::watch(long baseline)
     }
 }
 
+namespace {
+
+// Plain text as ui::setPlainToolTip makes a tooltip of it: escaped, its
+// line breaks <br>, inside <qt>…</qt>; or text no markup would change.
+bool plainToolTip(const QString& tip)
+{
+    const QString open = QStringLiteral("<qt>"), close = QStringLiteral("</qt>");
+    if (!tip.startsWith(open) || !tip.endsWith(close))
+        return !Qt::mightBeRichText(tip);
+    QString inner = tip.mid(open.size(), tip.size() - open.size() - close.size());
+    inner.remove(QStringLiteral("<br>"));
+    return !inner.contains(QLatin1Char('<')) && !inner.contains(QLatin1Char('>'));
+}
+
+} // namespace
+
 QStringList markupRisks()
 {
     QStringList risks;
@@ -90,7 +106,7 @@ QStringList markupRisks()
             risks << describe(w) + QStringLiteral(" reads its text as markup: ") + label->text();
         if (const auto* box = qobject_cast<const QMessageBox*>(w); box && box->textFormat() != Qt::PlainText)
             risks << describe(w) + QStringLiteral(" reads its text as markup: ") + box->text();
-        if (Qt::mightBeRichText(w->toolTip()) || Qt::mightBeRichText(w->whatsThis()))
+        if (!plainToolTip(w->toolTip()) || Qt::mightBeRichText(w->whatsThis()))
             risks << describe(w) + QStringLiteral(" has a tooltip read as markup: ") + w->toolTip();
         // Qt's own delegate draws an item's text as it stands; another one
         // may not.

@@ -3,6 +3,15 @@
 #include <QTabBar>
 #include <QTest>
 
+AssistSettings testAssist(const TempFolder& folder)
+{
+    AssistSettings settings;
+    settings.speech.engine = QStringLiteral("no-such-engine");
+    settings.edictFile = QStringLiteral(LEXIWREN_DICTIONARY_SAMPLE);
+    settings.cacheFolder = folder.path(QStringLiteral("cache"));
+    return settings;
+}
+
 void AppFixture::startWith(const QByteArray& wordFileBytes)
 {
     folder.write(QStringLiteral("words/default.txt"), wordFileBytes);
@@ -12,7 +21,7 @@ void AppFixture::startWith(const QByteArray& wordFileBytes)
 
 void AppFixture::start()
 {
-    window = std::make_unique<MainWindow>(trainer, dialogs);
+    window = std::make_unique<MainWindow>(trainer, dialogs, assist);
     window->FormCreate();
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -15,6 +15,11 @@
 
 class QWidget;
 
+// Speech and meanings a test controls: an engine that is not there (a
+// speak control, once used, is disabled with the reason), the sample
+// dictionary the dictionary tests ship, its cache in the test's folder.
+AssistSettings testAssist(const TempFolder& folder);
+
 // A started program: temp folder, state, scripted dialogs, main window.
 class AppFixture : public ::testing::Test {
 protected:
@@ -40,5 +45,7 @@ protected:
     TempFolder folder;
     Trainer trainer{folder.prefsFile()};
     ScriptedDialogs dialogs;
+    // Set before start() for another speaker or dictionary.
+    AssistSettings assist = testAssist(folder);
     std::unique_ptr<MainWindow> window;
 };

@@ -130,7 +130,7 @@ protected:
     {
         folder.write(QStringLiteral("words/default.txt"), kWords);
         folder.writePrefs("words\\default.txt");
-        window = std::make_unique<MainWindow>(trainer, dialogs);
+        window = std::make_unique<MainWindow>(trainer, dialogs, testAssist(folder));
         window->FormCreate();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

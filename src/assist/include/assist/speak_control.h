@@ -30,6 +30,9 @@ public:
     // The shortcut speaks too, while the focus is within `scope` (a panel
     // or a dialog) and `scope` is shown.
     void addShortcut(QWidget* scope, const QKeySequence& keys = defaultKeys());
+    // Names the shortcut in the tooltip, for a shortcut shared with other
+    // controls (addSharedShortcut) that speaks through this one.
+    void showShortcut(const QKeySequence& keys = defaultKeys());
     // Speaks now, as the button does.
     void speakNow();
     // Enables or disables the button anew: after what it would speak changed.
@@ -41,5 +44,11 @@ private:
     std::function<QString()> text_;
     QString toolTip_;
 };
+
+// One shortcut for a panel with several speak controls: it speaks through
+// whichever `pick` names at that moment (by where the focus is), or none.
+// The controls should showShortcut() it.
+void addSharedShortcut(QWidget* scope, std::function<SpeakControl*()> pick,
+                       const QKeySequence& keys = SpeakControl::defaultKeys());
 
 } // namespace assist

@@ -46,9 +46,24 @@ public:
     const QString& prompt() const { return prompt_; }
     const QString& hintText() const { return hint_; }
     const QString& correction() const { return correction_; } // 正解：word after a wrong answer
+    QuestionKind kind() const { return kind_; } // of the question shown
+
+    // What can be read aloud. A dictation question is its word, spoken as
+    // it is shown; another kind's word and example sentence would give the
+    // answer away, so they can be heard once the answer was judged: the
+    // question judged wrong that is still shown, else the one answered last.
+    const QString& spokenOnShow() const { return spokenOnShow_; }
+    const QString& wordToHear() const { return wordToHear_; }
+    const QString& exampleToHear() const { return exampleToHear_; }
+    // The prompt when nothing can be heard: a dictation question then asks
+    // the word of its meaning, like a spelling question, so it can still be
+    // answered. Any other kind's prompt is the same either way.
+    const QString& silentPrompt() const { return silentPrompt_; }
 
 private:
     int recordOfQuestion() const;
+    // The word and example of the question shown become what can be heard.
+    void hearQuestion(const WordBook& book, bool withExample);
 
     int nextInTurn_ = 0; // pool position of the next question in turn
     int question_ = -1;
@@ -59,4 +74,8 @@ private:
     QString prompt_;
     QString hint_;
     QString correction_;
+    QString spokenOnShow_;
+    QString wordToHear_;
+    QString exampleToHear_;
+    QString silentPrompt_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assist/assistants.h"
 #include "core/exam_session.h"
 #include "core/outcome.h"
 
@@ -16,17 +17,22 @@ class QTableWidget;
 class QTimer;
 class QWidget;
 
+namespace assist {
+class SpeakControl;
+}
+
 // Tab "テスト出題": the start panel Panel4, the test panel Panel5, the results
 // panel Panel6 and the countdown Timer1. The panels draw the trainer's test
 // session as each action's outcome says, and the countdown runs exactly
 // while a test runs.
 //
 // Layout and the tab hooks live in exam_panels.cpp, the run of a test in
-// exam_run.cpp, the results in exam_results.cpp.
+// exam_run.cpp, the results in exam_results.cpp. The word of the results
+// row selected can be heard (its button, F5).
 class ExamPanels : public QObject {
     Q_OBJECT
 public:
-    ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
+    ExamPanels(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants);
 
     // Hides Panel4, Panel5 and Panel6 (the tab switch).
     void hideForTabSwitch();
@@ -75,6 +81,8 @@ private:
     QLabel* Label17 = nullptr;
     QTableWidget* StringGrid2 = nullptr;
     QPushButton* Button11 = nullptr;
+    QPushButton* SpeakWord = nullptr;
+    assist::SpeakControl* wordVoice_ = nullptr;
 
     QTimer* Timer1 = nullptr;
 
@@ -88,7 +96,10 @@ private:
     // runs.
     void redraw();
     void showResults();
+    // The word of the results row selected, or empty.
+    QString selectedWord() const;
 
     Trainer& trainer_;
     Dialogs& dialogs_;
+    assist::Assistants assistants_;
 };

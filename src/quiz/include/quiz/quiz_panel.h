@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assist/assistants.h"
 #include "core/outcome.h"
 
 #include <QChar>
@@ -12,12 +13,18 @@ class QLineEdit;
 class QPushButton;
 class Trainer;
 
+namespace assist {
+class SpeakControl;
+}
+
 // Tab "出題": the open-ended practice quiz. The panel draws the trainer's
-// quiz session as each action's outcome says.
+// quiz session as each action's outcome says. It speaks a dictation
+// question's word as the question is shown; the word (F5) and the example
+// sentence can be heard once an answer was judged.
 class QuizPanel : public QWidget { // Panel2
     Q_OBJECT
 public:
-    QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
+    QuizPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants);
 
     // Hides Panel2, Label4, Label5, nextquestion, Button4, Button5, hint, ans.
     void hideForTabSwitch();
@@ -53,11 +60,20 @@ private:
     QPushButton* Button4 = nullptr; // 回答！
     QPushButton* nextquestion = nullptr;
     QPushButton* Button5 = nullptr; // ヒント
+    QPushButton* SpeakWord = nullptr;
+    QPushButton* SpeakExample = nullptr;
+    assist::SpeakControl* wordVoice_ = nullptr;
+    assist::SpeakControl* exampleVoice_ = nullptr;
 
     void perform(const std::function<Outcome()>& action);
     // The session's texts and state.
     void redraw();
+    // The speaker turned out unable to speak: a dictation question shows
+    // its meaning instead, and the learner is told once.
+    void speakerChanged();
 
     Trainer& trainer_;
     Dialogs& dialogs_;
+    assist::Assistants assistants_;
+    bool toldSilent_ = false;
 };

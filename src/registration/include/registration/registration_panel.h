@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assist/assistants.h"
 #include "core/outcome.h"
 
 #include <QWidget>
@@ -10,11 +11,19 @@ class QPushButton;
 class RadioGroup;
 class Trainer;
 
-// Tab "単語登録": entering new words.
+namespace assist {
+class SpeakControl;
+class SuggestionPopup;
+} // namespace assist
+
+// Tab "単語登録": entering new words. The word and the example sentence can
+// be heard while they are typed (F5: the example while the focus is in the
+// example fields, else the word), and meanings are offered under 意味 for
+// the word typed.
 class RegistrationPanel : public QWidget { // Panel1
     Q_OBJECT
 public:
-    RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
+    RegistrationPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, assist::Assistants assistants);
 
     // Hides Panel1, register and Button2 (the tab switch).
     void hideForTabSwitch();
@@ -44,6 +53,11 @@ private:
     RadioGroup* parts = nullptr;
     QPushButton* registerButton = nullptr; // `register`
     QPushButton* Button2 = nullptr;
+    QPushButton* SpeakWord = nullptr;
+    QPushButton* SpeakExample = nullptr;
+    assist::SpeakControl* wordVoice_ = nullptr;
+    assist::SpeakControl* exampleVoice_ = nullptr;
+    assist::SuggestionPopup* meanings_ = nullptr;
 
     Trainer& trainer_;
     Dialogs& dialogs_;

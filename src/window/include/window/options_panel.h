@@ -13,13 +13,19 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace speech {
+class Speaker;
+}
+
 // Tab "オプション...": the question options the quiz and the test read, and
 // the word file commands, which are the trainer's. The radio buttons write
-// the trainer's options as the learner chooses.
+// the trainer's options as the learner chooses. The voice (発音: American or
+// British English) is the speaker's, kept in `voiceFile`.
 class OptionsPanel : public QWidget { // Panel3
     Q_OBJECT
 public:
-    OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs);
+    OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialogs, speech::Speaker* speaker,
+                 QString voiceFile);
 
     // Shows `path` and `Edit1` as the trainer holds them.
     void refresh();
@@ -43,6 +49,7 @@ private:
     // Question kind (quiz only).
     QRadioButton* RadioButton12; // スペル問題
     QRadioButton* RadioButton13; // 例文問題
+    QRadioButton* RadioButton14; // 聞き取り問題
     // Filter (quiz only).
     QRadioButton* RadioButton9; // 全部
     QRadioButton* RadioButton10; // 未回答問題
@@ -55,6 +62,9 @@ private:
     QRadioButton* Opt_Q_10;
     QRadioButton* Opt_Q_20;
     QRadioButton* Opt_Q_30;
+    // The voice.
+    QRadioButton* Voice_US;
+    QRadioButton* Voice_GB;
 
     QLabel* path;
     QLineEdit* Edit1;
@@ -68,7 +78,11 @@ private:
     void perform(const std::function<Outcome()>& action);
     // The options as the radio buttons show them.
     void storeOptions();
+    // The voice chosen, for the speaker and its settings file.
+    void storeVoice();
 
     Trainer& trainer_;
     Dialogs& dialogs_;
+    speech::Speaker* speaker_;
+    QString voiceFile_;
 };
