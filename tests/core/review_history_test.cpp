@@ -27,12 +27,18 @@ TEST_F(HistoryTest, EveryCountedQuizAnswerIsRememberedWithItsPlaceHintAndTime)
     startQuiz();
     clock += 40;
     quizAnswer(QStringLiteral("I ate it."));
+    // Dictation counts as a spelling in the file, and is told apart here.
+    option(&Options::kind, QuestionKind::Dictation);
+    startQuiz();
+    clock += 9;
+    quizAnswer(QStringLiteral("apple"));
 
     EXPECT_EQ(reviews("apple"),
               (std::vector<Review>{{kT0 + 7, Place::QuizSpelling, true, false, 7},
-                                   {kT0 + 52, Place::QuizExample, true, false, 40}}));
+                                   {kT0 + 52, Place::QuizExample, true, false, 40},
+                                   {kT0 + 61, Place::QuizDictation, true, false, 9}}));
     EXPECT_EQ(reviews("pear"), (std::vector<Review>{{kT0 + 12, Place::QuizSpelling, false, true, 5}}));
-    EXPECT_EQ(wordFile(), lines({"apple,りんご,I ate it.,食べた,0,2,2", "pear,梨,,,0,1,0"}));
+    EXPECT_EQ(wordFile(), lines({"apple,りんご,I ate it.,食べた,0,3,3", "pear,梨,,,0,1,0"}));
     EXPECT_TRUE(learner.reported().empty());
 }
 

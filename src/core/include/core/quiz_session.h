@@ -46,7 +46,6 @@ public:
     const QString& prompt() const { return prompt_; }
     const QString& hintText() const { return hint_; }
     const QString& correction() const { return correction_; } // 正解：word after a wrong answer
-    QuestionKind kind() const { return kind_; } // of the question shown
 
     // What can be read aloud. A dictation question is its word, spoken as
     // it is shown; another kind's word and example sentence would give the
