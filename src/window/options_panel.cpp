@@ -92,8 +92,9 @@ OptionsPanel::OptionsPanel(QWidget* tabControl, Trainer& trainer, Dialogs& dialo
         ->setChecked(true);
     (options.order == QuizOrder::InTurn ? RadioButton3 : RadioButton4)->setChecked(true);
     (options.testLength == 30 ? Opt_Q_30 : options.testLength == 20 ? Opt_Q_20 : Opt_Q_10)->setChecked(true);
-    for (QRadioButton* radio : {RadioButton12, RadioButton13, RadioButton14, RadioButton9, RadioButton10,
-                                RadioButton11, Opt_Due, RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
+    for (QRadioButton* radio :
+         {RadioButton12, RadioButton13, RadioButton14, RadioButton9, RadioButton10, RadioButton11, Opt_Due,
+          RadioButton3, RadioButton4, Opt_Q_10, Opt_Q_20, Opt_Q_30})
         connect(radio, &QRadioButton::toggled, this, [this] { storeOptions(); });
 
     connect(Button3, &QPushButton::clicked, this, &OptionsPanel::Button3Click);

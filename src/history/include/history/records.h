@@ -10,7 +10,14 @@ namespace history {
 
 // Where an answer was given.
 // QuizDictation: a spelling typed from the word heard (聞き取り問題).
-enum class Place { QuizSpelling = 0, QuizExample = 1, NormalTest = 2, TimeAttack = 3, CompleteRun = 4, QuizDictation = 5 };
+enum class Place {
+    QuizSpelling = 0,
+    QuizExample = 1,
+    NormalTest = 2,
+    TimeAttack = 3,
+    CompleteRun = 4,
+    QuizDictation = 5
+};
 enum class TestKind { Normal = 0, TimeAttack = 1, CompleteRun = 2 };
 
 // One answer the word file counted.
