@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace progress::drawing {
 
@@ -78,6 +79,14 @@ void dateAxis(QPainter& painter, const QRectF& plot, QDate first, QDate last)
     painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, said(first));
     if (last.isValid() && last != first)
         painter.drawText(row, Qt::AlignRight | Qt::AlignTop, said(last));
+}
+
+void focusFrame(QPainter& painter, const QWidget& chart)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(chart.palette().highlight().color(), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(chart.rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace progress::drawing

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QPainter;
+class QWidget;
 
 // What the charts share: their colours, the caption and axes, and the
 // dates as a learner reads them.
@@ -32,5 +33,7 @@ void axes(QPainter& painter, const QRectF& plot, const QString& leftTop, const Q
           const QString& rightBottom = {});
 // The dates under the plot's left and right ends.
 void dateAxis(QPainter& painter, const QRectF& plot, QDate first, QDate last);
+// The dotted frame that shows a chart has the keyboard focus.
+void focusFrame(QPainter& painter, const QWidget& chart);
 
 } // namespace progress::drawing

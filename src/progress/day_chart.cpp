@@ -108,12 +108,8 @@ void DayChart::paintEvent(QPaintEvent*)
                 painter.drawEllipse(accuracyPoint(i), 2, 2);
         }
     }
-    if (hasFocus()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    if (hasFocus())
+        drawing::focusFrame(painter, *this);
 }
 
 } // namespace progress

@@ -65,10 +65,8 @@ void ForecastChart::paintEvent(QPaintEvent*)
         if (forecast_[i] > 0)
             painter.fillRect(barRect(i), kBar);
     }
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    if (hasFocus())
+        drawing::focusFrame(painter, *this);
 }
 
 } // namespace progress

@@ -163,12 +163,8 @@ void TestChart::paintEvent(QPaintEvent*)
         for (int i = 0; i < int(series.points.size()); ++i)
             mark(painter, pointOf(s, i), series.length);
     }
-    if (hasFocus()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    if (hasFocus())
+        drawing::focusFrame(painter, *this);
 }
 
 } // namespace progress
