@@ -22,6 +22,19 @@ private:
     bool& busy_;
 };
 
+// Saves the word file with the history rows `record` writes (none without a
+// history): the rows are committed only once the file holds the answer, and
+// rolled back when the save raises. True when the history kept them.
+bool saveWithHistory(history::History* h, WordBook& book, const std::function<void(history::Change*)>& record)
+{
+    std::optional<history::Change> change;
+    if (h)
+        change.emplace(h->change());
+    record(change ? &*change : nullptr);
+    book.save();
+    return change && change->commit();
+}
+
 } // namespace
 
 Trainer::Trainer(QString prefsFile)
@@ -164,13 +177,8 @@ Outcome Trainer::answerQuiz(const QString& typed)
         if (judged != QuizSession::Verdict::Empty) {
             answered.right = judged == QuizSession::Verdict::Right;
             // Rolled back unless the word file holds the answer too.
-            history::History* h = history();
-            std::optional<history::Change> change;
-            if (h)
-                change.emplace(h->change());
-            recordAnswer(change ? &*change : nullptr, answered);
-            s.book.save();
-            if (change && change->commit())
+            if (saveWithHistory(history(), s.book,
+                                [&](history::Change* change) { recordAnswer(change, answered); }))
                 counted = answered;
             o.words = true;
         }
@@ -250,15 +258,11 @@ Outcome Trainer::answerExam(const QString& typed)
         const ExamSession::Answered result = s.exam.answer(s.book, s.order, typed);
         if (result != ExamSession::Answered::Nothing) {
             answered.right = s.exam.score() > scoreBefore;
-            history::History* h = history();
-            std::optional<history::Change> change;
-            if (h)
-                change.emplace(h->change());
-            recordAnswer(change ? &*change : nullptr, answered);
-            if (change && result == ExamSession::Answered::Ended)
-                change->testResult(historyKey(), resultOf(s.exam, answeredAt));
-            s.book.save();
-            if (change && change->commit())
+            if (saveWithHistory(history(), s.book, [&](history::Change* change) {
+                    recordAnswer(change, answered);
+                    if (change && result == ExamSession::Answered::Ended)
+                        change->testResult(historyKey(), resultOf(s.exam, answeredAt));
+                }))
                 counted = answered;
             o.words = o.answerTaken = true;
         }
