@@ -26,7 +26,8 @@ constexpr int kSettleMs = 30;
 // other written form, and the English it was found by.
 QString rowText(int number, const Suggestion& s)
 {
-    QString text = QString::number(number) + QStringLiteral("  ") + cp932::decode(s.meaning());
+    QString text = (number > 0 ? QString::number(number) + QStringLiteral("  ") : QString())
+        + cp932::decode(s.meaning());
     const QString other = cp932::decode(s.otherForm());
     if (!other.isEmpty())
         text += QStringLiteral("【%1】").arg(other);
@@ -48,14 +49,16 @@ int altDigit(const QKeyEvent* key)
 
 } // namespace
 
-SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder)
-    : QFrame(target->window()), target_(target), finder_(finder), list_(new QListWidget(this))
+SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder, Use use)
+    : QFrame(target->window()), target_(target), use_(use), finder_(finder), list_(new QListWidget(this))
 {
     setObjectName(QStringLiteral("meaningSuggestions"));
     setFrameShape(QFrame::Box);
     setFocusPolicy(Qt::NoFocus);
     const QString name = QStringLiteral("意味の候補");
-    const QString keys = QStringLiteral("↓↑で選んで Enter、または Alt+番号で意味に入れます。Esc で閉じます");
+    const QString keys = use == Use::Fill
+        ? QStringLiteral("↓↑で選んで Enter、または Alt+番号で意味に入れます。Esc で閉じます")
+        : QStringLiteral("入力中の単語の意味です（参考）。Esc で閉じます");
     setAccessibleName(name);
     setAccessibleDescription(keys);
     list_->setObjectName(QStringLiteral("meaningSuggestionList"));
@@ -63,7 +66,8 @@ SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder)
     list_->setAccessibleDescription(keys);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setFrameShape(QFrame::NoFrame);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionMode(use == Use::Fill ? QAbstractItemView::SingleSelection
+                                             : QAbstractItemView::NoSelection);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setUniformItemSizes(true);
@@ -82,12 +86,17 @@ SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder)
     connect(finder_, &MeaningFinder::stateChanged, this, &SuggestionPopup::refresh);
 }
 
+void SuggestionPopup::takeKeysFrom(QLineEdit* field)
+{
+    watched_ << field;
+    connect(field, &QObject::destroyed, this, [this](QObject* gone) { watched_.removeAll(gone); });
+    field->installEventFilter(this);
+}
+
 void SuggestionPopup::follow(QLineEdit* source)
 {
     sources_ << source;
-    watched_ << source;
-    connect(source, &QObject::destroyed, this, [this](QObject* gone) { watched_.removeAll(gone); });
-    source->installEventFilter(this);
+    takeKeysFrom(source);
     connect(source, &QLineEdit::textEdited, this, [this](const QString& text) {
         offered_ = false;
         query_ = text;
@@ -151,7 +160,7 @@ void SuggestionPopup::refresh()
     }
     list_->clear();
     for (size_t i = 0; i < shown_.size(); ++i)
-        list_->addItem(rowText(int(i) + 1, shown_[i]));
+        list_->addItem(rowText(use_ == Use::Fill ? int(i) + 1 : 0, shown_[i]));
     list_->setCurrentRow(-1);
     place();
     show();
@@ -166,8 +175,8 @@ void SuggestionPopup::place()
     const QPoint at = target_->mapTo(window, QPoint(0, target_->height()));
     const int rowHeight = qMax(list_->sizeHintForRow(0), fontMetrics().height());
     const int width = qMin(qMax(target_->width(), kMinWidth), window->width() - at.x() - 2);
-    const int height =
-        qMin(rowHeight * list_->count() + 2 * 1 + 2 * frameWidth(), window->height() - at.y() - 2);
+    const int bottom = floor_ ? floor_->mapTo(window, QPoint(0, 0)).y() : window->height();
+    const int height = qMin(rowHeight * list_->count() + 2 * 1 + 2 * frameWidth(), bottom - at.y() - 2);
     setGeometry(at.x(), at.y(), width, height);
 }
 
@@ -178,7 +187,7 @@ void SuggestionPopup::highlight(int row)
 
 void SuggestionPopup::choose(int row)
 {
-    if (!target_ || row < 0 || row >= int(shown_.size()))
+    if (!target_ || use_ != Use::Fill || row < 0 || row >= int(shown_.size()))
         return;
     const QString meaning = cp932::decode(shown_[size_t(row)].meaning());
     close();
@@ -191,10 +200,11 @@ void SuggestionPopup::choose(int row)
 bool SuggestionPopup::handleKey(QKeyEvent* key)
 {
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool ours = altDigit(key) >= 0
-        || (plain
-            && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up || key->key() == Qt::Key_Escape
-                || isEnter(key)));
+    // A list only to be read takes Escape, and Alt and a number too, which
+    // a learner used to filling may press: it would type the digit.
+    const bool ours = altDigit(key) >= 0 || (plain && key->key() == Qt::Key_Escape)
+        || (use_ == Use::Fill && plain
+            && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up || isEnter(key)));
     if (!ours)
         return false;
     // These act on the list for what is typed now, not a moment ago.

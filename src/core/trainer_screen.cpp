@@ -216,9 +216,16 @@ Outcome Trainer::changeWord(std::optional<int> record, int field)
         tell(QStringLiteral("そのデータを変更することはできません。"));
         return {};
     }
-    const QString old = cp932::decode(ReadField(state_.book.store, *record, field));
-    const bool japanese = field == kMean || field == kExampleMean;
-    const std::optional<QString> text = questions_ ? questions_->newText(old, japanese) : std::nullopt;
+    using Edited = TrainerQuestions::FieldEdit::Field;
+    Edited edited = Edited::Other;
+    if (field == kWord)
+        edited = Edited::Word;
+    else if (field == kMean)
+        edited = Edited::Meaning;
+    const TrainerQuestions::FieldEdit edit{cp932::decode(ReadField(state_.book.store, *record, field)),
+                                           field == kMean || field == kExampleMean, edited,
+                                           cp932::decode(ReadField(state_.book.store, *record, kWord))};
+    const std::optional<QString> text = questions_ ? questions_->newText(edit) : std::nullopt;
     if (!text || text->isEmpty() || !backUp(false))
         return {};
     QString refusal;

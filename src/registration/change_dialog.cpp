@@ -1,5 +1,6 @@
 #include "registration/change_dialog.h"
 
+#include "assist/suggestion_popup.h"
 #include "ui/controls.h"
 #include "ui/input_method.h"
 
@@ -8,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
+TOKBottomDlg::TOKBottomDlg(QWidget* parent, dictionary::MeaningFinder* finder) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("データ変更"));
@@ -42,21 +43,39 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     setTabOrder(CancelBtn, new_Edit);
     setTabOrder(new_Edit, past_Edit);
 
+    if (finder) {
+        // After Enter is in place: the lists' keys come first while shown.
+        // They end above the buttons, which stay in reach of the mouse.
+        meanings_ = new assist::SuggestionPopup(new_Edit, finder);
+        meanings_->takeKeysFrom(new_Edit);
+        meanings_->stopAbove(OKBtn);
+        spellingMeanings_ = new assist::SuggestionPopup(new_Edit, finder, assist::SuggestionPopup::Use::Read);
+        spellingMeanings_->follow(new_Edit);
+        spellingMeanings_->stopAbove(OKBtn);
+    }
+
     // Centred on the screen rather than over the main window; moving it
     // here keeps the dialog from re-centring itself when shown.
     ui::centreOnScreen(*this);
 }
 
-void TOKBottomDlg::prepare(const QString& old, bool japanese)
+void TOKBottomDlg::prepare(const TrainerQuestions::FieldEdit& edit)
 {
-    past_Edit->setText(old);
+    using Edited = TrainerQuestions::FieldEdit::Field;
+    if (meanings_) {
+        meanings_->setActive(edit.field == Edited::Meaning);
+        spellingMeanings_->setActive(edit.field == Edited::Word);
+    }
+    past_Edit->setText(edit.old);
     new_Edit->clear();
     // The new text is typed in the language of the field it replaces.
-    if (japanese)
+    if (edit.japanese)
         useJapaneseInput(new_Edit);
     else
         useEnglishInput(new_Edit);
     new_Edit->setFocus();
+    if (meanings_ && edit.field == Edited::Meaning)
+        meanings_->offerFor(edit.word);
 }
 
 QString TOKBottomDlg::newText() const

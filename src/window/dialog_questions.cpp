@@ -48,10 +48,10 @@ bool DialogQuestions::inBackground(const QString& text, const std::function<void
     return dialogs_.runInBackground(text, work);
 }
 
-std::optional<QString> DialogQuestions::newText(const QString& old, bool japanese)
+std::optional<QString> DialogQuestions::newText(const FieldEdit& edit)
 {
     TOKBottomDlg& dialog = changeDialog_();
-    dialog.prepare(old, japanese);
+    dialog.prepare(edit);
     if (!dialogs_.execModal(dialog))
         return std::nullopt;
     return dialog.newText();

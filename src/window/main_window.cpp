@@ -131,7 +131,7 @@ WordList* MainWindow::wordList()
 TOKBottomDlg* MainWindow::OKBottomDlg()
 {
     if (!OKBottomDlg_)
-        OKBottomDlg_ = new TOKBottomDlg(this);
+        OKBottomDlg_ = new TOKBottomDlg(this, finder_.get());
     return OKBottomDlg_;
 }
 

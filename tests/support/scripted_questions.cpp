@@ -82,10 +82,11 @@ std::optional<TrainerQuestions::FileChoice> ScriptedQuestions::chooseFile(const 
     return choice;
 }
 
-std::optional<QString> ScriptedQuestions::newText(const QString& old, bool)
+std::optional<QString> ScriptedQuestions::newText(const FieldEdit& edit)
 {
-    open(Kind::NewText, old);
-    return next<std::optional<QString>>(newTexts, "change dialog", old, std::nullopt);
+    edits.push_back(edit);
+    open(Kind::NewText, edit.old);
+    return next<std::optional<QString>>(newTexts, "change dialog", edit.old, std::nullopt);
 }
 
 std::vector<QString> ScriptedQuestions::texts(Kind kind) const

@@ -32,6 +32,8 @@ public:
     std::deque<std::optional<QString>> wordFiles;
     std::deque<std::optional<FileChoice>> files;
     std::deque<std::optional<QString>> newTexts;
+    // What each change dialog was opened for.
+    std::vector<FieldEdit> edits;
 
     std::vector<Asked> asked;
     // Runs while each message or question is "open", as a modal loop would
@@ -46,7 +48,7 @@ public:
                                          bool save) override;
     bool confirmList(const QString& text, const QStringList& items) override;
     bool inBackground(const QString& text, const std::function<void(const Report&)>& work) override;
-    std::optional<QString> newText(const QString& old, bool japanese) override;
+    std::optional<QString> newText(const FieldEdit& edit) override;
 
     // The texts of one kind, in order.
     std::vector<QString> texts(Kind kind) const;

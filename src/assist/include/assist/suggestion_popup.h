@@ -37,14 +37,28 @@ namespace assist {
 class SuggestionPopup : public QFrame {
     Q_OBJECT
 public:
+    // What a row is for: to fill the field it is shown under, or only to
+    // be read (the meanings of a spelling being corrected, where there is
+    // no meaning field to fill). A list only to be read takes only Escape
+    // and Alt with a number (which then do nothing), and a click on it does
+    // nothing.
+    enum class Use { Fill, Read };
+
     // Shown under `target`, which a choice fills; meanings from `finder`.
-    SuggestionPopup(QLineEdit* target, dictionary::MeaningFinder* finder);
+    SuggestionPopup(QLineEdit* target, dictionary::MeaningFinder* finder, Use use = Use::Fill);
 
     // Offers meanings for what is typed into `source`, and takes the keys
     // above there while the list is shown. Its own key handling (Enter to
     // register) must be in place before, as an event filter or in the
     // field: the list's filter then comes first.
     void follow(QLineEdit* source);
+    // Takes the keys above in `field` while the list is shown, without
+    // looking up what is typed there (the meaning field itself, while the
+    // meanings of a word given are offered).
+    void takeKeysFrom(QLineEdit* field);
+    // The list ends above `widget` (it would otherwise hide the buttons
+    // under a short dialog's field).
+    void stopAbove(QWidget* widget) { floor_ = widget; }
     // Offers meanings for a word given, not typed (the list stays until a
     // choice, Escape or the end of typing in a followed field).
     void offerFor(const QString& english);
@@ -73,6 +87,8 @@ private:
     bool handleKey(QKeyEvent* key);
 
     QPointer<QLineEdit> target_;
+    Use use_;
+    QPointer<QWidget> floor_;
     dictionary::MeaningFinder* finder_;
     QListWidget* list_;
     QList<QPointer<QLineEdit>> sources_;

@@ -42,8 +42,18 @@ public:
     using Report = std::function<bool(qint64 done, qint64 total)>;
     virtual bool inBackground(const QString& text, const std::function<void(const Report&)>& work) = 0;
 
-    // The new text for a field of the word list, typed in the data change
-    // dialog under the old one (in Japanese or in English, as the field
-    // is); nothing when the dialog was closed any way but OK.
-    virtual std::optional<QString> newText(const QString& old, bool japanese) = 0;
+    // A field of the word list to be changed: its old text, whether the new
+    // one is typed in Japanese, and which field it is. `word` is the
+    // record's English word, so that meanings can be offered for it while
+    // its meaning is changed.
+    struct FieldEdit {
+        enum class Field { Word, Meaning, Other };
+        QString old;
+        bool japanese = false;
+        Field field = Field::Other;
+        QString word;
+    };
+    // The new text for that field, typed in the data change dialog under
+    // the old one; nothing when the dialog was closed any way but OK.
+    virtual std::optional<QString> newText(const FieldEdit& edit) = 0;
 };

@@ -22,7 +22,7 @@ public:
                                          bool save) override;
     bool confirmList(const QString& text, const QStringList& items) override;
     bool inBackground(const QString& text, const std::function<void(const Report&)>& work) override;
-    std::optional<QString> newText(const QString& old, bool japanese) override;
+    std::optional<QString> newText(const FieldEdit& edit) override;
 
 private:
     Dialogs& dialogs_;
