@@ -47,27 +47,52 @@ int altDigit(const QKeyEvent* key)
     return key->key() >= Qt::Key_1 && key->key() <= Qt::Key_9 ? key->key() - Qt::Key_1 : -1;
 }
 
+QString listName()
+{
+    return QStringLiteral("意味の候補");
+}
+
+QString listKeys(SuggestionPopup::Use use)
+{
+    return use == SuggestionPopup::Use::Fill
+        ? QStringLiteral("↓↑で選んで Enter、または Alt+番号で意味に入れます。Esc で閉じます")
+        : QStringLiteral("入力中の単語の意味です（参考）。Esc で閉じます");
+}
+
 } // namespace
 
 SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder, Use use)
-    : QFrame(target->window()), target_(target), use_(use), finder_(finder), list_(new QListWidget(this))
+    : QFrame(target->window()), target_(target), use_(use), finder_(finder)
 {
     setObjectName(QStringLiteral("meaningSuggestions"));
     setFrameShape(QFrame::Box);
     setFocusPolicy(Qt::NoFocus);
-    const QString name = QStringLiteral("意味の候補");
-    const QString keys = use == Use::Fill
-        ? QStringLiteral("↓↑で選んで Enter、または Alt+番号で意味に入れます。Esc で閉じます")
-        : QStringLiteral("入力中の単語の意味です（参考）。Esc で閉じます");
-    setAccessibleName(name);
-    setAccessibleDescription(keys);
+    setAccessibleName(listName());
+    setAccessibleDescription(listKeys(use_));
+    hide();
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &SuggestionPopup::refresh);
+    // The first keystroke starts the dictionary; its suggestions come when
+    // it is ready, without another keystroke.
+    connect(finder_, &MeaningFinder::stateChanged, this, &SuggestionPopup::refresh);
+}
+
+QListWidget* SuggestionPopup::list()
+{
+    // Made when there is first something to show: a list view brings a
+    // good deal of code and memory with it, which a start that only shows
+    // the empty form has no use for.
+    if (list_)
+        return list_;
+    list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("meaningSuggestionList"));
-    list_->setAccessibleName(name);
-    list_->setAccessibleDescription(keys);
+    list_->setAccessibleName(listName());
+    list_->setAccessibleDescription(listKeys(use_));
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setFrameShape(QFrame::NoFrame);
-    list_->setSelectionMode(use == Use::Fill ? QAbstractItemView::SingleSelection
-                                             : QAbstractItemView::NoSelection);
+    list_->setSelectionMode(use_ == Use::Fill ? QAbstractItemView::SingleSelection
+                                              : QAbstractItemView::NoSelection);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setUniformItemSizes(true);
@@ -75,15 +100,9 @@ SuggestionPopup::SuggestionPopup(QLineEdit* target, MeaningFinder* finder, Use u
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(list_);
-    hide();
-    settle_.setSingleShot(true);
-    settle_.setInterval(kSettleMs);
-    connect(&settle_, &QTimer::timeout, this, &SuggestionPopup::refresh);
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(list_->row(item)); });
-    // The first keystroke starts the dictionary; its suggestions come when
-    // it is ready, without another keystroke.
-    connect(finder_, &MeaningFinder::stateChanged, this, &SuggestionPopup::refresh);
+    return list_;
 }
 
 void SuggestionPopup::takeKeysFrom(QLineEdit* field)
@@ -102,7 +121,7 @@ void SuggestionPopup::follow(QLineEdit* source)
         query_ = text;
         // The letter is drawn first; the list follows a moment later, once
         // for a burst of keys. A highlight belongs to the list as it was.
-        if (list_->currentRow() >= 0)
+        if (list_ && list_->currentRow() >= 0)
             list_->setCurrentRow(-1);
         settle_.start();
     });
@@ -128,14 +147,15 @@ void SuggestionPopup::setActive(bool active)
 
 int SuggestionPopup::highlighted() const
 {
-    return isVisible() ? list_->currentRow() : -1;
+    return isVisible() && list_ ? list_->currentRow() : -1;
 }
 
 void SuggestionPopup::close()
 {
     settle_.stop();
     hide();
-    list_->setCurrentRow(-1);
+    if (list_)
+        list_->setCurrentRow(-1);
 }
 
 void SuggestionPopup::lookUp(const QString& english)
@@ -158,7 +178,7 @@ void SuggestionPopup::refresh()
         close();
         return;
     }
-    list_->clear();
+    list()->clear();
     for (size_t i = 0; i < shown_.size(); ++i)
         list_->addItem(rowText(use_ == Use::Fill ? int(i) + 1 : 0, shown_[i]));
     list_->setCurrentRow(-1);

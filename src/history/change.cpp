@@ -130,7 +130,7 @@ void Change::rollback()
     if (history_ == nullptr)
         return;
     if (history_->session_)
-        sqlite3_exec(history_->session_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sql::api().exec(history_->session_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
     end();
 }
 

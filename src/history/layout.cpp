@@ -74,7 +74,7 @@ void createLayout(sql::Connection& db)
         }
         db.exec("COMMIT");
     } catch (const sql::Failure&) {
-        sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sql::api().exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }
@@ -99,7 +99,7 @@ std::optional<qint64> Session::fileId(const QString& key, bool create)
     if (!create)
         return std::nullopt;
     cached("INSERT INTO word_files(key) VALUES (?)").bind(1, key).run();
-    return sqlite3_last_insert_rowid(db.get());
+    return sql::api().last_insert_rowid(db.get());
 }
 
 std::optional<qint64> Session::wordId(qint64 file, const QByteArray& word, bool create)
@@ -113,7 +113,7 @@ std::optional<qint64> Session::wordId(qint64 file, const QByteArray& word, bool 
     if (!create)
         return std::nullopt;
     cached("INSERT INTO words(file, word) VALUES (?, ?)").bind(1, file).bind(2, word).run();
-    return sqlite3_last_insert_rowid(db.get());
+    return sql::api().last_insert_rowid(db.get());
 }
 
 } // namespace history

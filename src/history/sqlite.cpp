@@ -58,7 +58,7 @@ namespace {
 // tells a full disk from other trouble then.
 int systemErrno(sqlite3* db, int callErrno)
 {
-    const int kept = db ? sqlite3_system_errno(db) : 0;
+    const int kept = db ? api().system_errno(db) : 0;
     return kept != 0 ? kept : callErrno;
 }
 
@@ -75,27 +75,27 @@ void Connection::open(const QString& file, std::chrono::milliseconds busyTimeout
     const QByteArray name = QFile::encodeName(file);
     sqlite3* db = nullptr;
     errno = 0;
-    const int rc = sqlite3_open_v2(name.constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = api().open_v2(name.constData(), &db,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     const int callErrno = errno;
     if (rc != SQLITE_OK) {
         const int error = systemErrno(db, callErrno);
-        const QString detail = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
+        const QString detail = QString::fromUtf8(db ? api().errmsg(db) : api().errstr(rc));
+        api().close(db);
         throw Failure{problemOf(rc, error), detail};
     }
     db_ = db;
-    sqlite3_extended_result_codes(db_, 1);
+    api().extended_result_codes(db_, 1);
     // A history may come from another machine: its schema is data, never
     // code we run.
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
-    sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
-    sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout.count()));
-    sqlite3_progress_handler(db_, kProgressSteps, &Connection::progress, this);
+    api().db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    api().db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    api().db_config(db_, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    api().db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    api().db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    api().limit(db_, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
+    api().busy_timeout(db_, static_cast<int>(busyTimeout.count()));
+    api().progress_handler(db_, kProgressSteps, &Connection::progress, this);
 }
 
 void Connection::close()
@@ -103,14 +103,14 @@ void Connection::close()
     if (db_) {
         // Statements are finalised by their owners before this; v2 defers
         // the close to them should one be left.
-        sqlite3_close_v2(db_);
+        api().close_v2(db_);
         db_ = nullptr;
     }
 }
 
 bool Connection::readOnly() const
 {
-    return db_ && sqlite3_db_readonly(db_, "main") == 1;
+    return db_ && api().db_readonly(db_, "main") == 1;
 }
 
 int Connection::progress(void* self)
@@ -125,14 +125,14 @@ void Connection::exec(const char* sql)
 {
     char* message = nullptr;
     errno = 0;
-    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+    const int rc = api().exec(db_, sql, nullptr, nullptr, &message);
     const int callErrno = errno;
     if (rc != SQLITE_OK) {
         const int error = systemErrno(db_, callErrno);
-        const QString detail = QString::fromUtf8(message ? message : sqlite3_errstr(rc))
-            + QStringLiteral(" [%1/%2]").arg(sqlite3_extended_errcode(db_)).arg(error);
-        sqlite3_free(message);
-        throw Failure{problemOf(sqlite3_extended_errcode(db_), error), detail};
+        const QString detail = QString::fromUtf8(message ? message : api().errstr(rc))
+            + QStringLiteral(" [%1/%2]").arg(api().extended_errcode(db_)).arg(error);
+        api().free(message);
+        throw Failure{problemOf(api().extended_errcode(db_), error), detail};
     }
 }
 
@@ -140,59 +140,59 @@ void Connection::fail(int code, int callErrno) const
 {
     const int error = systemErrno(db_, callErrno);
     throw Failure{problemOf(code, error),
-                  QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code))
+                  QString::fromUtf8(db_ ? api().errmsg(db_) : api().errstr(code))
                       + QStringLiteral(" [%1/%2]").arg(code).arg(error)};
 }
 
 Statement::Statement(Connection& connection, const char* sql) : connection_(connection)
 {
     errno = 0;
-    const int rc = sqlite3_prepare_v2(connection_.get(), sql, -1, &stmt_, nullptr);
+    const int rc = api().prepare_v2(connection_.get(), sql, -1, &stmt_, nullptr);
     if (rc != SQLITE_OK)
         connection_.fail(rc, errno);
 }
 
 Statement::~Statement()
 {
-    sqlite3_finalize(stmt_);
+    api().finalize(stmt_);
 }
 
 Statement& Statement::bind(int index, qint64 value)
 {
-    sqlite3_bind_int64(stmt_, index, value);
+    api().bind_int64(stmt_, index, value);
     return *this;
 }
 
 Statement& Statement::bind(int index, const QByteArray& blob)
 {
     // A zero-length blob stays a blob, not NULL.
-    sqlite3_bind_blob(stmt_, index, blob.constData() ? blob.constData() : "", static_cast<int>(blob.size()),
-                      SQLITE_TRANSIENT);
+    api().bind_blob(stmt_, index, blob.constData() ? blob.constData() : "", static_cast<int>(blob.size()),
+                    SQLITE_TRANSIENT);
     return *this;
 }
 
 Statement& Statement::bind(int index, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    api().bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     return *this;
 }
 
 Statement& Statement::bindNull(int index)
 {
-    sqlite3_bind_null(stmt_, index);
+    api().bind_null(stmt_, index);
     return *this;
 }
 
 bool Statement::step()
 {
     errno = 0;
-    const int rc = sqlite3_step(stmt_);
+    const int rc = api().step(stmt_);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    connection_.fail(sqlite3_extended_errcode(connection_.get()), errno);
+    connection_.fail(api().extended_errcode(connection_.get()), errno);
 }
 
 void Statement::run()
@@ -203,31 +203,31 @@ void Statement::run()
 
 void Statement::reset()
 {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
+    api().reset(stmt_);
+    api().clear_bindings(stmt_);
 }
 
 qint64 Statement::integer(int column) const
 {
-    return sqlite3_column_int64(stmt_, column);
+    return api().column_int64(stmt_, column);
 }
 
 bool Statement::isNull(int column) const
 {
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+    return api().column_type(stmt_, column) == SQLITE_NULL;
 }
 
 QByteArray Statement::blob(int column) const
 {
-    const void* data = sqlite3_column_blob(stmt_, column);
-    const int size = sqlite3_column_bytes(stmt_, column);
+    const void* data = api().column_blob(stmt_, column);
+    const int size = api().column_bytes(stmt_, column);
     return QByteArray(static_cast<const char*>(data), data ? size : 0);
 }
 
 QString Statement::text(int column) const
 {
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-    return QString::fromUtf8(data, data ? sqlite3_column_bytes(stmt_, column) : 0);
+    const auto* data = reinterpret_cast<const char*>(api().column_text(stmt_, column));
+    return QString::fromUtf8(data, data ? api().column_bytes(stmt_, column) : 0);
 }
 
 } // namespace history::sql

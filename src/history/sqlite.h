@@ -1,11 +1,11 @@
 #pragma once
 
 #include "history/error.h"
+#include "sqlite_library.h"
 
 #include <QByteArray>
 #include <QString>
 #include <chrono>
-#include <sqlite3.h>
 
 // A thin layer over SQLite's C interface: a connection and a statement that
 // free themselves, and one exception that carries why a call failed. It

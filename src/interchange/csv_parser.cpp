@@ -1,5 +1,7 @@
 #include "csv_parser.h"
 
+#include "csv_library.h"
+
 #include <algorithm>
 #include <exception>
 #include <new>
@@ -44,19 +46,19 @@ bool blankBytes(QByteArrayView bytes)
 
 CsvParser::CsvParser(char separator, Columns columns) : columns_(std::move(columns))
 {
-    if (csv_init(&parser_, 0) != 0)
+    if (csv::api().init(&parser_, 0) != 0)
         throw std::bad_alloc();
-    csv_set_delim(&parser_, static_cast<unsigned char>(separator));
+    csv::api().set_delim(&parser_, static_cast<unsigned char>(separator));
     // libcsv trims blanks around unquoted fields by default; a word's
     // blanks are part of it, as when typed.
-    csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    csv_set_blk_size(&parser_, kFieldBlock);
+    csv::api().set_space_func(&parser_, [](unsigned char) { return 0; });
+    csv::api().set_blk_size(&parser_, kFieldBlock);
     std::sort(columns_.dropped.begin(), columns_.dropped.end());
 }
 
 CsvParser::~CsvParser()
 {
-    csv_free(&parser_);
+    csv::api().free(&parser_);
 }
 
 bool CsvParser::insideQuote() const
@@ -67,7 +69,7 @@ bool CsvParser::insideQuote() const
 void CsvParser::feed(QByteArrayView bytes)
 {
     const auto size = size_t(bytes.size());
-    const size_t parsed = csv_parse(&parser_, bytes.data(), size, onField, onRecord, this);
+    const size_t parsed = csv::api().parse(&parser_, bytes.data(), size, onField, onRecord, this);
     if (pending_)
         std::rethrow_exception(std::exchange(pending_, nullptr));
     if (parsed != size)
@@ -116,7 +118,7 @@ int CsvParser::parse(QByteArrayView text, qsizetype from, int firstLine, const O
     }
     const int unclosed = stopped_ ? 0 : openQuote;
     if (!stopped_)
-        csv_fini(&parser_, onField, onRecord, this);
+        csv::api().fini(&parser_, onField, onRecord, this);
     if (pending_)
         std::rethrow_exception(std::exchange(pending_, nullptr));
     onRecord_ = nullptr;

@@ -1,6 +1,7 @@
-// The window's speaker and dictionary: untouched by the start, the speak
-// controls of every tab with their one shortcut, the voice on the options
-// tab and the dictation questions.
+// The window's speaker and dictionary: untouched by the start (nor are the
+// history's and the imports' libraries loaded), the speak controls of every
+// tab with their one shortcut, the voice on the options tab and the
+// dictation questions.
 
 #include "dictionary/meaning_finder.h"
 #include "private_speechd.h"
@@ -8,9 +9,11 @@
 #include "support/fixtures.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -37,6 +40,20 @@ QString shownToolTip(const QWidget* widget)
     QTextDocument shown;
     shown.setHtml(widget->toolTip());
     return shown.toPlainText();
+}
+
+// Whether a shared library whose file name starts with `name` is mapped into
+// this process.
+bool loaded(const char* name)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray file = '/' + QByteArray(name);
+    for (const QByteArray& line : maps.readAll().split('\n'))
+        if (line.contains(file + ".so"))
+            return true;
+    return false;
 }
 
 class SpeechWiring : public AppFixture {
@@ -110,11 +127,18 @@ TEST_F(SpeechWiring, TheStartAndEveryTabLeaveTheEngineAndTheDictionaryUntouched)
     QTest::qWait(50); // the first paint is over
     EXPECT_EQ(speaker().state(), Speaker::State::NotStarted);
     EXPECT_EQ(window->meaningFinder().state(), dictionary::MeaningFinder::State::Idle);
+    // The meaning list is made when there is first something to show.
+    EXPECT_EQ(window->findChild<QListWidget*>(), nullptr);
     for (int tab : {MainWindow::kQuiz, MainWindow::kTest, MainWindow::kList, MainWindow::kOptions,
                     MainWindow::kAbout, MainWindow::kRegistration})
         clickTab(tab);
     EXPECT_EQ(speaker().state(), Speaker::State::NotStarted);
     EXPECT_EQ(window->meaningFinder().state(), dictionary::MeaningFinder::State::Idle);
+    // SQLite comes with the history (the first answer or look at the
+    // progress), libcsv with the first import: neither is linked.
+    ASSERT_TRUE(loaded("libQt6Widgets"));
+    EXPECT_FALSE(loaded("libsqlite3"));
+    EXPECT_FALSE(loaded("libcsv"));
 }
 
 TEST_F(SpeechWiring, F5AsksTheSpeakerInEveryPlaceAndAFailedEngineDisablesEveryControlWithItsReason)

@@ -84,13 +84,15 @@ private:
     void choose(int row);
     void highlight(int row);
     void place();
+    // The list, made on first use.
+    QListWidget* list();
     bool handleKey(QKeyEvent* key);
 
     QPointer<QLineEdit> target_;
     Use use_;
     QPointer<QWidget> floor_;
     dictionary::MeaningFinder* finder_;
-    QListWidget* list_;
+    QListWidget* list_ = nullptr;
     QList<QPointer<QLineEdit>> sources_;
     // The same, to know the events of: compared as objects only, since an
     // event may come while a field is being destroyed.
