@@ -31,6 +31,11 @@ for f in "$stage/usr/bin/lexiwren" \
          "$share/doc/lexiwren/changelog.gz"; do
   [ -f "$f" ] || { echo "not installed: ${f#"$stage"}"; exit 1; }
 done
+# The speech module, where the program looks for it: the path from its own
+# folder is written into it (as UTF-16, like every Qt string literal).
+from_bin=$(strings -e l "$stage/usr/bin/lexiwren" | grep -m1 -x '[a-z0-9_./-]*/lexiwren/liblexiwren_speech_engine\.so' || true)
+[ -n "$from_bin" ] && [ -f "$stage/usr/bin/$from_bin" ] ||
+  { echo "not installed where the program looks: the speech module (${from_bin:-no path in the program})"; exit 1; }
 for size in 16 32 48 64 128 256; do
   f="$share/icons/hicolor/${size}x${size}/apps/lexiwren.png"
   [ -f "$f" ] || { echo "not installed: ${f#"$stage"}"; exit 1; }

@@ -1,8 +1,8 @@
 #include "engine_host.h"
 
+#include "engine_loader.h"
 #include "voice_choice.h"
 
-#include <QTextToSpeech>
 #include <QThread>
 
 namespace speech {
@@ -15,19 +15,25 @@ EngineHost::~EngineHost() = default;
 
 void EngineHost::start()
 {
-    if (!QTextToSpeech::availableEngines().contains(settings_.engine)) {
+    QString problem;
+    const EngineModule* module =
+        loadEngineModule(settings_.module.isEmpty() ? defaultEngineModule() : settings_.module, &problem);
+    if (!module) {
+        qWarning("speech: %s", qPrintable(problem));
+        emit voiceReady(false, reason::noModule());
+        return;
+    }
+    if (!module->engines().contains(settings_.engine)) {
         emit voiceReady(false, reason::noEngine());
         return;
     }
     // speech-dispatcher is connected to (and started, when it is not
     // running) and asked for all its voices here.
-    tts_ = std::make_unique<QTextToSpeech>(settings_.engine);
-    if (tts_->state() == QTextToSpeech::Error) {
+    tts_.reset(module->open(settings_.engine, [this](EngineState s) { emit engineState(int(s)); }));
+    if (tts_->state() == EngineState::Error) {
         emit voiceReady(false, reason::cannotStart(settings_.engine));
         return;
     }
-    connect(tts_.get(), &QTextToSpeech::stateChanged, this,
-            [this](QTextToSpeech::State s) { emit engineState(s); });
     useLocale(settings_.locale);
 }
 
@@ -36,7 +42,7 @@ void EngineHost::useLocale(const QLocale& wanted)
     if (!tts_)
         return;
     QList<QLocale> english;
-    for (const QLocale& l : tts_->availableLocales()) {
+    for (const QLocale& l : tts_->locales()) {
         if (l.language() == QLocale::English)
             english << l;
     }
@@ -52,21 +58,18 @@ void EngineHost::useLocale(const QLocale& wanted)
         }
     }
     tts_->setLocale(locale);
-    const QList<QVoice> voices = tts_->availableVoices();
-    QStringList names;
-    for (const QVoice& v : voices)
-        names << v.name();
+    const QStringList names = tts_->voices();
     const int best = bestVoice(names, locale);
     if (best < 0) {
         emit voiceReady(false, reason::noEnglishVoice());
         return;
     }
-    tts_->setVoice(voices[best]);
-    if (tts_->state() == QTextToSpeech::Error) {
+    tts_->setVoice(best);
+    if (tts_->state() == EngineState::Error) {
         emit voiceReady(false, reason::failed());
         return;
     }
-    emit voiceReady(true, voices[best].name());
+    emit voiceReady(true, names[best]);
 }
 
 void EngineHost::say(const QString& text)

@@ -5,9 +5,9 @@
 #include <QObject>
 #include <memory>
 
-class QTextToSpeech;
-
 namespace speech {
+
+class Engine;
 
 // The engine on its own thread: every call into it may block (on a socket
 // to speech-dispatcher), so only this thread makes them. It reports back
@@ -28,13 +28,13 @@ public:
 signals:
     // The engine is ready to speak with this voice, or not, for this reason.
     void voiceReady(bool ok, const QString& voiceOrReason);
-    // A QTextToSpeech::State.
+    // An EngineState.
     void engineState(int state);
     void answered(quint64 request);
 
 private:
     SpeechSettings settings_;
-    std::unique_ptr<QTextToSpeech> tts_;
+    std::unique_ptr<Engine> tts_;
 };
 
 } // namespace speech

@@ -1,9 +1,9 @@
 #include "speech/speaker.h"
 
+#include "engine.h"
 #include "engine_host.h"
 #include "voice_choice.h"
 
-#include <QTextToSpeech>
 #include <QThread>
 
 namespace speech {
@@ -171,14 +171,14 @@ void Speaker::engineState(int state)
 {
     if (state_ == State::Unavailable)
         return;
-    switch (state) {
-    case QTextToSpeech::Error: fail(reason::failed()); return;
-    case QTextToSpeech::Speaking:
+    switch (EngineState(state)) {
+    case EngineState::Error: fail(reason::failed()); return;
+    case EngineState::Speaking:
         spoke_ = true;
         if (state_ == State::Ready)
             setState(State::Speaking);
         return;
-    case QTextToSpeech::Ready:
+    case EngineState::Ready:
         // The end of what was asked last, not of what it cut short.
         if (awaitingEnd_ && spoke_) {
             awaitingEnd_ = false;
@@ -187,7 +187,7 @@ void Speaker::engineState(int state)
         if (state_ == State::Speaking && !awaitingEnd_)
             setState(State::Ready);
         return;
-    default: return;
+    case EngineState::Paused: return;
     }
 }
 

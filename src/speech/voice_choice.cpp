@@ -61,6 +61,12 @@ QString noEngine()
         "読み上げには音声エンジンが要ります（speech-dispatcher と espeak-ng を入れてください）");
 }
 
+QString noModule()
+{
+    return QStringLiteral(
+        "読み上げの部品 liblexiwren_speech_engine.so が見つかりません（Lexiwren を入れ直してください）");
+}
+
 QString cannotStart(const QString& engine)
 {
     const QString name = engine == QLatin1String("speechd") ? QStringLiteral("speech-dispatcher") : engine;

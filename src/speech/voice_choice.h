@@ -16,6 +16,7 @@ int bestVoice(const QStringList& names, const QLocale& locale);
 // Why a speaker cannot speak, as its controls say it.
 namespace reason {
 QString noEngine();
+QString noModule();
 QString cannotStart(const QString& engine);
 QString noEnglishVoice();
 QString noAnswer();

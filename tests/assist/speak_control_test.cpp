@@ -35,6 +35,7 @@ protected:
         other_ = new QLineEdit(&panel_);
         other_->setGeometry(64, 60, 145, 20);
         speech::SpeechSettings settings;
+        settings.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
         settings.engine = QStringLiteral("no-such-engine");
         speaker_ = std::make_unique<Speaker>(settings);
         control_ = new SpeakControl(button_, speaker_.get(), [this] { return word_->text(); });

@@ -40,6 +40,7 @@ TEST(RealEngine, WordsAndSentencesAreSpokenInTheChosenEnglish)
     useSpeechAddress(server.address());
 
     SpeechSettings settings;
+    settings.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
     // Generous limits: on a loaded machine (the suite runs two tests at a
     // time, under ASan too) only a server that really fails may trip them.
     settings.startLimitMs = 90000; // every voice of espeak-ng is listed first

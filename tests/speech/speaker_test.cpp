@@ -5,6 +5,7 @@
 #include "voice_choice.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,6 +49,7 @@ TEST_F(SpeakerWithout, NothingStartsUntilItIsUsed)
 TEST_F(SpeakerWithout, AnEngineIsUnavailableWithItsReason)
 {
     SpeechSettings noPlugin;
+    noPlugin.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
     noPlugin.engine = QStringLiteral("no-such-engine");
     Speaker none(noPlugin);
     QList<Speaker::State> states;
@@ -61,10 +63,28 @@ TEST_F(SpeakerWithout, AnEngineIsUnavailableWithItsReason)
     none.speak(QStringLiteral("apple")); // ignored now
     EXPECT_EQ(none.state(), Speaker::State::Unavailable);
 
+    // The module that holds the engine missing, or not a library: the same,
+    // with a reason of its own.
+    QFile garbage(dir_.filePath(QStringLiteral("garbage.so")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, '\x7f'));
+    garbage.close();
+    for (const QString& file : {dir_.filePath(QStringLiteral("none.so")), garbage.fileName()}) {
+        SpeechSettings broken;
+        broken.module = file;
+        Speaker speaker(broken);
+        speaker.speak(QStringLiteral("apple"));
+        ASSERT_TRUE(settled(speaker));
+        EXPECT_EQ(speaker.state(), Speaker::State::Unavailable) << file.toStdString();
+        EXPECT_EQ(speaker.reason(), speech::reason::noModule());
+    }
+
     if (!PrivateSpeechd::missing().isEmpty())
         GTEST_SKIP() << PrivateSpeechd::missing().toStdString();
     // speech-dispatcher neither running nor to be started.
-    Speaker noServer;
+    SpeechSettings speechd;
+    speechd.module = noPlugin.module;
+    Speaker noServer(speechd);
     noServer.prepare();
     ASSERT_TRUE(settled(noServer));
     EXPECT_EQ(noServer.state(), Speaker::State::Unavailable);
@@ -89,6 +109,7 @@ TEST_F(SpeakerWithout, AServerThatNeverAnswersMakesItUnavailableWithoutBlocking)
     useSpeechAddress(QStringLiteral("unix_socket:") + QString::fromLocal8Bit(path));
 
     SpeechSettings quick;
+    quick.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
     quick.startLimitMs = 1500;
     QElapsedTimer clock;
     clock.start();
@@ -110,6 +131,7 @@ TEST_F(SpeakerWithout, SoundThatNeverPlaysOrAServerThatGoesAwayMakesItUnavailabl
     if (!PrivateSpeechd::missing().isEmpty())
         GTEST_SKIP() << PrivateSpeechd::missing().toStdString();
     SpeechSettings quick;
+    quick.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
     quick.startLimitMs = 60000;
     quick.playLimitMs = 1000;
     {

@@ -32,9 +32,9 @@ TEST(VoiceChoice, TheCountrysBaseVoiceIsChosen)
 TEST(VoiceChoice, EveryReasonIsOneLineOfJapanese)
 {
     for (const QString& r :
-         {speech::reason::noEngine(), speech::reason::cannotStart(QStringLiteral("speechd")),
-          speech::reason::noEnglishVoice(), speech::reason::noAnswer(), speech::reason::noSound(),
-          speech::reason::failed()}) {
+         {speech::reason::noEngine(), speech::reason::noModule(),
+          speech::reason::cannotStart(QStringLiteral("speechd")), speech::reason::noEnglishVoice(),
+          speech::reason::noAnswer(), speech::reason::noSound(), speech::reason::failed()}) {
         EXPECT_FALSE(r.isEmpty());
         EXPECT_FALSE(r.contains(QLatin1Char('\n')));
         EXPECT_TRUE(std::any_of(r.begin(), r.end(), [](QChar c) { return c.unicode() >= 0x3040; }))

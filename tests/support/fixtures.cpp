@@ -7,6 +7,7 @@ AssistSettings testAssist(const TempFolder& folder)
 {
     AssistSettings settings;
     settings.speech.engine = QStringLiteral("no-such-engine");
+    settings.speech.module = QStringLiteral(LEXIWREN_SPEECH_ENGINE_MODULE);
     settings.edictFile = QStringLiteral(LEXIWREN_DICTIONARY_SAMPLE);
     settings.cacheFolder = folder.path(QStringLiteral("cache"));
     return settings;

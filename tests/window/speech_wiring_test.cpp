@@ -139,6 +139,9 @@ TEST_F(SpeechWiring, TheStartAndEveryTabLeaveTheEngineAndTheDictionaryUntouched)
     ASSERT_TRUE(loaded("libQt6Widgets"));
     EXPECT_FALSE(loaded("libsqlite3"));
     EXPECT_FALSE(loaded("libcsv"));
+    // Qt TextToSpeech comes with the speech module, at the first word heard.
+    EXPECT_FALSE(loaded("libQt6TextToSpeech"));
+    EXPECT_FALSE(loaded("liblexiwren_speech_engine"));
 }
 
 TEST_F(SpeechWiring, F5AsksTheSpeakerInEveryPlaceAndAFailedEngineDisablesEveryControlWithItsReason)

@@ -18,6 +18,9 @@ class EngineHost;
 // espeak-ng) on Debian.
 struct SpeechSettings {
     QString engine = QStringLiteral("speechd");
+    // The module that holds the engine (see engine.h); none: where the
+    // program's own is.
+    QString module;
     QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates);
     // Creating the engine lists every voice of every synthesiser, which
     // takes seconds; a speech-dispatcher that accepts but never answers
