@@ -9,6 +9,9 @@
 namespace history::sql {
 
 #define LEXIWREN_SQLITE_CALLS(X)                                                                             \
+    X(backup_finish)                                                                                         \
+    X(backup_init)                                                                                           \
+    X(backup_step)                                                                                           \
     X(bind_blob)                                                                                             \
     X(bind_int64)                                                                                            \
     X(bind_null)                                                                                             \
