@@ -91,7 +91,7 @@ void Trainer::backUpHistory(const QString& wordFileCopy)
         return;
     // A copy that cannot be made leaves the backup of the word file as it
     // is: the history is never a reason to refuse a change.
-    h->copyTo(historyCopyOf(wordFileCopy));
+    h->copyInBackground(historyCopyOf(wordFileCopy));
     // The history's copies go with their word file's copies as those are
     // pruned.
     const QDir folder = QFileInfo(wordFileCopy).dir();

@@ -74,7 +74,10 @@ History::History(QString file, Settings settings) : file_(std::move(file)), sett
 {
 }
 
-History::~History() = default;
+History::~History()
+{
+    waitForCopy();
+}
 
 bool History::isOpen() const
 {

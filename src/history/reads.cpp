@@ -177,40 +177,53 @@ std::optional<std::vector<TestResult>> History::testResults(const QString& wordF
     });
 }
 
-bool History::copyTo(const QString& path)
+namespace {
+
+// Writes the pages `source` sees into `path`, replacing it whole or leaving
+// it as it was. Raises sql::Failure.
+void copyPages(sql::Connection& source, const QString& path, std::chrono::milliseconds busyTimeout)
 {
-    if (!ensureOpen(false) || !session_->laidOut)
-        return false; // nothing recorded yet, or the failure is noted
     const QString folder = QFileInfo(path).absolutePath();
     QTemporaryFile temporary(QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".XXXXXX")));
     // SQLite's online backup copies the pages of one consistent moment into
-    // the empty temporary file. It is the first change of every run that
-    // waits for it, so the pages are copied as they are rather than the
-    // tables rebuilt (VACUUM INTO takes several times as long).
-    if (!temporary.open()) {
-        lastError_ = Error{Problem::ReadOnly, true, path, temporary.errorString()};
-        return false;
-    }
+    // the empty temporary file: the pages as they are, rather than the
+    // tables rebuilt as VACUUM INTO would, which takes several times as long.
+    if (!temporary.open())
+        throw sql::Failure{Problem::ReadOnly, temporary.errorString()};
     temporary.close();
+    {
+        sql::Connection target;
+        target.open(temporary.fileName(), busyTimeout);
+        // The copy is flushed and renamed into place only when whole, so
+        // the temporary file needs no journal of its own.
+        target.exec("PRAGMA journal_mode = OFF");
+        target.exec("PRAGMA synchronous = OFF");
+        sqlite3_backup* backup = sql::api().backup_init(target.get(), "main", source.get(), "main");
+        if (!backup)
+            target.fail(sql::api().extended_errcode(target.get()), errno);
+        const int rc = sql::api().backup_step(backup, -1);
+        sql::api().backup_finish(backup);
+        if (rc != SQLITE_DONE)
+            target.fail(rc, errno);
+    }
+    if (!flushToDisk(temporary.fileName(), false))
+        throw sql::Failure{Problem::Full, QStringLiteral("fsync")};
+    if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData())
+        != 0)
+        throw sql::Failure{sql::problemOf(SQLITE_IOERR, errno), QString::fromLocal8Bit(strerror(errno))};
+    temporary.setAutoRemove(false);
+    flushToDisk(folder, true);
+}
+
+} // namespace
+
+bool History::copyTo(const QString& path)
+{
+    waitForCopy();
+    if (!ensureOpen(false) || !session_->laidOut)
+        return false; // nothing recorded yet, or the failure is noted
     try {
-        {
-            sql::Connection target;
-            target.open(temporary.fileName(), settings_.busyTimeout);
-            sqlite3_backup* backup = sql::api().backup_init(target.get(), "main", session_->db.get(), "main");
-            if (!backup)
-                target.fail(sql::api().extended_errcode(target.get()), errno);
-            const int rc = sql::api().backup_step(backup, -1);
-            sql::api().backup_finish(backup);
-            if (rc != SQLITE_DONE)
-                target.fail(rc, errno);
-        }
-        if (!flushToDisk(temporary.fileName(), false))
-            throw sql::Failure{Problem::Full, QStringLiteral("fsync")};
-        if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData())
-            != 0)
-            throw sql::Failure{sql::problemOf(SQLITE_IOERR, errno), QString::fromLocal8Bit(strerror(errno))};
-        temporary.setAutoRemove(false);
-        flushToDisk(folder, true);
+        copyPages(session_->db, path, settings_.busyTimeout);
     } catch (const sql::Failure& failure) {
         // A copy that cannot be written is the backup's trouble, told by
         // whoever asked for it; only damage found in the history is ours.
@@ -221,6 +234,44 @@ bool History::copyTo(const QString& path)
         return false;
     }
     return true;
+}
+
+bool History::copyInBackground(const QString& path)
+{
+    waitForCopy();
+    if (!ensureOpen(false) || !session_->laidOut)
+        return false;
+    // Without the write-ahead log (a history only read) a reader would
+    // hold up the next answer's row: copied now, as by copyTo.
+    if (!session_->wal)
+        return copyTo(path);
+    // A connection of the copy's own, holding a read transaction begun
+    // here: whatever is written after this moment stays out of its pages
+    // (the write-ahead log keeps them apart), however late the copy runs.
+    auto snapshot = std::make_shared<sql::Connection>();
+    try {
+        snapshot->open(file_, settings_.busyTimeout);
+        snapshot->exec("BEGIN");
+        sql::Statement pin(*snapshot, "SELECT count(*) FROM sqlite_schema");
+        pin.step();
+    } catch (const sql::Failure& failure) {
+        lastError_ = Error{failure.problem, true, path, failure.detail};
+        return false;
+    }
+    copier_ = std::thread([snapshot, path, timeout = settings_.busyTimeout] {
+        try {
+            copyPages(*snapshot, path, timeout);
+        } catch (const sql::Failure& failure) {
+            qWarning("history: no copy in %s: %s", qPrintable(path), qPrintable(failure.detail));
+        }
+    });
+    return true;
+}
+
+void History::waitForCopy()
+{
+    if (copier_.joinable())
+        copier_.join();
 }
 
 } // namespace history

@@ -162,6 +162,7 @@ TEST_F(HistoryTest, BackupsKeepACopyOfTheHistoryBesideTheWordFile)
     EXPECT_TRUE(historyCopies().isEmpty()) << "no history yet at the first backup";
 
     remove(0);
+    trainer.waitForBackups();
     const QStringList copies = historyCopies();
     ASSERT_EQ(copies.size(), 1);
     // Beside the word file's copy of the same moment, and a history in full.
@@ -176,6 +177,7 @@ TEST_F(HistoryTest, BackupsKeepACopyOfTheHistoryBesideTheWordFile)
         QStringLiteral("default.txt.000000.2020-01-01T00-00-00+0900.history.sqlite"));
     QFile(orphan).open(QIODevice::WriteOnly);
     resetCounts();
+    trainer.waitForBackups();
     EXPECT_FALSE(QFileInfo::exists(orphan));
     EXPECT_EQ(historyCopies().size(), 2);
 }

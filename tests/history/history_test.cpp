@@ -242,4 +242,28 @@ TEST(History, ACopyIsAWholeHistoryThatReplacesItsTarget)
     EXPECT_EQ(h.answersSince(kFile, 0).value().size(), 50u) << "a failed copy leaves the history usable";
 }
 
+TEST(History, ACopyInTheBackgroundHoldsTheMomentItWasAskedForWhateverComesAfter)
+{
+    TempFolder folder;
+    History h(folder.path(QStringLiteral("history.sqlite")));
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(record(h, kFile, answer("w" + QByteArray::number(i % 13), kT0 + i)));
+    const QString copy = folder.path(QStringLiteral("copy.sqlite"));
+    ASSERT_TRUE(h.copyInBackground(copy));
+    // The answers that follow are written while the copy may still run:
+    // none waits for it, and none is in it.
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(record(h, kFile, answer("late" + QByteArray::number(i), kT0 + 500 + i)));
+    h.waitForCopy();
+    EXPECT_EQ(QDir(folder.path(QString())).entryList({QStringLiteral("copy.sqlite*")}, QDir::Files),
+              QStringList{"copy.sqlite"});
+    History restored(copy);
+    EXPECT_EQ(restored.answersSince(kFile, 0).value().size(), 200u);
+    EXPECT_EQ(wordsOf(restored, kFile).size(), 13u);
+    EXPECT_EQ(h.answersSince(kFile, 0).value().size(), 220u);
+    // Nothing recorded yet: nothing to copy.
+    History empty(folder.path(QStringLiteral("none.sqlite")));
+    EXPECT_FALSE(empty.copyInBackground(folder.path(QStringLiteral("none-copy.sqlite"))));
+}
+
 } // namespace

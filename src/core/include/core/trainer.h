@@ -98,6 +98,13 @@ public:
     // How the history is opened (its busy timeout), for tests; takes
     // effect when it is next opened.
     void setHistorySettings(const history::History::Settings& settings) { historySettings_ = settings; }
+    // Waits for the copy of the history a backup is writing on a thread of
+    // its own (the end of the trainer waits for it too).
+    void waitForBackups()
+    {
+        if (history_)
+            history_->waitForCopy();
+    }
 
     // FormCreate: the preferences (written on the first start), the default
     // word file made current (created when missing), then the first tab.

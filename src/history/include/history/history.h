@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace history {
 
@@ -70,6 +71,14 @@ public:
     // whole, or left as it was), for the backups. False when there is
     // nothing to copy (no history yet) or the copy failed (see lastError).
     bool copyTo(const QString& path);
+    // The same copy of the history as it is now, written on a thread of its
+    // own: the change about to be made waits neither for the pages nor for
+    // the disk, and cannot reach the copy. False when there is nothing to
+    // copy or the history cannot be read now; a copy that fails later is
+    // simply not there, like any backup that cannot be written. One runs at
+    // a time: the next copy, and the end of the history, wait for it.
+    bool copyInBackground(const QString& path);
+    void waitForCopy();
 
     // The failure of the last call that failed.
     const std::optional<Error>& lastError() const { return lastError_; }
@@ -93,6 +102,7 @@ private:
     std::optional<Error> firstError_;
     bool noticeGiven_ = false;
     bool unusable_ = false; // for the rest of the run
+    std::thread copier_;
     bool readOnly_ = false;
     bool changing_ = false;
 };
