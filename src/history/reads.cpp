@@ -258,7 +258,14 @@ bool History::copyInBackground(const QString& path)
         lastError_ = Error{failure.problem, true, path, failure.detail};
         return false;
     }
-    copier_ = std::thread([snapshot, path, timeout = settings_.busyTimeout] {
+    copyNow_ = false;
+    copier_ = std::thread([this, snapshot, path, timeout = settings_.busyTimeout] {
+        {
+            // The snapshot holds the moment; the pages can wait until the
+            // question the answer leads to is on the screen.
+            std::unique_lock<std::mutex> lock(copyMutex_);
+            copyWake_.wait_for(lock, kCopyDelay, [this] { return copyNow_; });
+        }
         try {
             copyPages(*snapshot, path, timeout);
         } catch (const sql::Failure& failure) {
@@ -270,8 +277,14 @@ bool History::copyInBackground(const QString& path)
 
 void History::waitForCopy()
 {
-    if (copier_.joinable())
-        copier_.join();
+    if (!copier_.joinable())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(copyMutex_);
+        copyNow_ = true;
+    }
+    copyWake_.notify_all();
+    copier_.join();
 }
 
 } // namespace history

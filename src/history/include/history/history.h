@@ -5,7 +5,9 @@
 
 #include <QString>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -76,8 +78,11 @@ public:
     // the disk, and cannot reach the copy. False when there is nothing to
     // copy or the history cannot be read now; a copy that fails later is
     // simply not there, like any backup that cannot be written. One runs at
-    // a time: the next copy, and the end of the history, wait for it.
+    // a time: the next copy, and the end of the history, wait for it. It
+    // starts a moment (kCopyDelay) after it was asked for, once the screen
+    // the change leads to is drawn, unless it is waited for first.
     bool copyInBackground(const QString& path);
+    static constexpr std::chrono::milliseconds kCopyDelay{1500};
     void waitForCopy();
 
     // The failure of the last call that failed.
@@ -103,6 +108,9 @@ private:
     bool noticeGiven_ = false;
     bool unusable_ = false; // for the rest of the run
     std::thread copier_;
+    std::mutex copyMutex_;
+    std::condition_variable copyWake_;
+    bool copyNow_ = false;
     bool readOnly_ = false;
     bool changing_ = false;
 };
