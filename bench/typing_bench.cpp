@@ -46,6 +46,19 @@ public:
     }
 };
 
+// Counts the repaints of the suggestion list, which is made only when it
+// first has something to show: watched through the application.
+class ListPaints : public Paints {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && watched->objectName() == QLatin1String("qt_scrollarea_viewport")
+            && watched->parent() && watched->parent()->objectName() == QLatin1String("meaningSuggestionList"))
+            Paints::eventFilter(watched, e);
+        return false;
+    }
+};
+
 // The registration panel as the window has it, with its speak buttons
 // (over a speaker never started) and its suggestion list.
 struct Form {
@@ -68,9 +81,7 @@ struct Form {
         word = panel->findChild<QLineEdit*>(QStringLiteral("word"));
         popup = window.findChild<assist::SuggestionPopup*>(QStringLiteral("meaningSuggestions"));
         popup->setActive(suggestions);
-        popup->findChild<QWidget*>(QStringLiteral("meaningSuggestionList"))
-            ->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"))
-            ->installEventFilter(&listPaints);
+        qApp->installEventFilter(&listPaints);
         word->installEventFilter(&paints);
         window.show();
         window.activateWindow();
@@ -107,7 +118,7 @@ struct Form {
     QLineEdit* word = nullptr;
     assist::SuggestionPopup* popup = nullptr;
     Paints paints;
-    Paints listPaints;
+    ListPaints listPaints;
 };
 
 // "apple" typed and taken back, one key an iteration, timed to its letter
