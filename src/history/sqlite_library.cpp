@@ -2,7 +2,7 @@
 
 #include "sqlite.h"
 
-#include <QLibrary>
+#include "store/late_library.h"
 
 namespace history::sql {
 
@@ -19,18 +19,11 @@ struct Loaded {
 Loaded load()
 {
     Loaded loaded;
-    // Never unloaded: statements and connections may outlive any one user.
-    auto* library = new QLibrary(QStringLiteral("sqlite3"), kSoVersion);
-    if (!library->load()) {
-        loaded.problem = library->errorString();
-        return loaded;
-    }
-#define LEXIWREN_SQLITE_RESOLVE(name)                                                                        \
-    loaded.api.name = reinterpret_cast<decltype(loaded.api.name)>(library->resolve("sqlite3_" #name));       \
-    if (!loaded.api.name)                                                                                    \
-        loaded.problem = library->errorString();
+    LateLibrary library(QStringLiteral("sqlite3"), kSoVersion);
+#define LEXIWREN_SQLITE_RESOLVE(name) library.resolve(loaded.api.name, "sqlite3_" #name);
     LEXIWREN_SQLITE_CALLS(LEXIWREN_SQLITE_RESOLVE)
 #undef LEXIWREN_SQLITE_RESOLVE
+    loaded.problem = library.problem();
     return loaded;
 }
 

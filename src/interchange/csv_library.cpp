@@ -1,8 +1,7 @@
 #include "csv_library.h"
 
 #include "store/failure.h"
-
-#include <QLibrary>
+#include "store/late_library.h"
 
 namespace interchange::csv {
 
@@ -19,18 +18,11 @@ struct Loaded {
 Loaded load()
 {
     Loaded loaded;
-    // Never unloaded: a parser may be in use on another import's thread.
-    auto* library = new QLibrary(QStringLiteral("csv"), kSoVersion);
-    if (!library->load()) {
-        loaded.problem = library->errorString();
-        return loaded;
-    }
-#define LEXIWREN_CSV_RESOLVE(name)                                                                           \
-    loaded.api.name = reinterpret_cast<decltype(loaded.api.name)>(library->resolve("csv_" #name));           \
-    if (!loaded.api.name)                                                                                    \
-        loaded.problem = library->errorString();
+    LateLibrary library(QStringLiteral("csv"), kSoVersion);
+#define LEXIWREN_CSV_RESOLVE(name) library.resolve(loaded.api.name, "csv_" #name);
     LEXIWREN_CSV_CALLS(LEXIWREN_CSV_RESOLVE)
 #undef LEXIWREN_CSV_RESOLVE
+    loaded.problem = library.problem();
     return loaded;
 }
 
